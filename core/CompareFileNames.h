@@ -1,0 +1,20 @@
+#pragma once
+
+#include "NameList.h"
+
+namespace tombreli {
+
+struct ComparisonResult
+{
+    NameList InBoth;        // entries of List1 that occur in List2, in List1's order
+    NameList OnlyInFolder1; // entries of List1 that do not occur in List2, in List1's order
+    NameList OnlyInFolder2; // entries of List2 that do not occur in List1, in List2's order
+};
+
+// Sorts every entry of both lists into one of three groups. Names are equal only
+// when their bytes are: no case folding, no normalisation. Duplicates are judged
+// one by one, so a name that occurs twice in List1 is listed twice. Expected
+// linear time; never fails on any input.
+ComparisonResult CompareFileNames(const NameList& List1, const NameList& List2);
+
+} // namespace tombreli

@@ -1,0 +1,61 @@
+#include "NameMask.h"
+
+namespace tombreli {
+
+namespace {
+
+char lower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Wildcard match with backtracking to the last "*": linear in practice, and
+// never worse than |name| x |pattern|.
+bool matchesPattern(std::string_view name, std::string_view pattern)
+{
+    std::size_t n = 0;
+    std::size_t p = 0;
+    std::size_t starP = std::string_view::npos;
+    std::size_t starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || lower(pattern[p]) == lower(name[n]))) {
+            ++n;
+            ++p;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starN = n;
+        } else if (starP != std::string_view::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') {
+        ++p;
+    }
+    return p == pattern.size();
+}
+
+} // namespace
+
+bool MatchesMask(std::string_view name, std::string_view mask)
+{
+    while (true) {
+        const std::size_t end = mask.find(';');
+        const std::string_view pattern = mask.substr(0, end);
+        if (matchesPattern(name, pattern)) {
+            return true;
+        }
+        if (pattern.ends_with(".*") && name.find('.') == std::string_view::npos &&
+            matchesPattern(name, pattern.substr(0, pattern.size() - 2))) {
+            return true;
+        }
+        if (end == std::string_view::npos) {
+            return false;
+        }
+        mask.remove_prefix(end + 1);
+    }
+}
+
+} // namespace tombreli

@@ -1,0 +1,140 @@
+#include "WindowsPathSyntax.h"
+
+#include "CurrentFolders.h"
+
+namespace tombreli {
+
+namespace {
+
+bool isSeparator(char c)
+{
+    return c == '\\' || c == ':';
+}
+
+std::string withoutLastCharacter(std::string_view text)
+{
+    return std::string(text.substr(0, text.size() - 1));
+}
+
+} // namespace
+
+WindowsPathSyntax::LeadBytes WindowsPathSyntax::shiftJisLeadBytes()
+{
+    LeadBytes lead;
+    for (unsigned b = 0x81; b <= 0x9F; ++b) {
+        lead.set(b);
+    }
+    for (unsigned b = 0xE0; b <= 0xFC; ++b) {
+        lead.set(b);
+    }
+    return lead;
+}
+
+WindowsPathSyntax::WindowsPathSyntax(LeadBytes leadBytes)
+    : m_leadBytes(leadBytes)
+{
+}
+
+std::string_view WindowsPathSyntax::folderPart(std::string_view text) const
+{
+    std::size_t end = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (isLeadByte(text[i]) && i + 1 < text.size()) {
+            ++i; // the second byte of a double-byte character
+        } else if (isSeparator(text[i])) {
+            end = i + 1;
+        }
+    }
+    return text.substr(0, end);
+}
+
+WindowsPathSyntax::DriveAndRest WindowsPathSyntax::splitDrive(std::string_view path)
+{
+    if (path.size() >= 2 && path[1] == ':') {
+        return {path.substr(0, 2), path.substr(2)};
+    }
+    if (path.starts_with("\\\\")) {
+        // The share root runs to the separator after the share name.
+        const std::size_t serverEnd = path.find('\\', 2);
+        const std::size_t shareEnd =
+            serverEnd == std::string_view::npos ? serverEnd : path.find('\\', serverEnd + 1);
+        if (shareEnd == std::string_view::npos) {
+            return {path, {}};
+        }
+        return {path.substr(0, shareEnd), path.substr(shareEnd)};
+    }
+    return {{}, path};
+}
+
+std::string WindowsPathSyntax::target(std::string_view folderPart, const CurrentFolders& folders) const
+{
+    auto [drive, rest] = splitDrive(folderPart);
+    if (drive.empty()) {
+        drive = splitDrive(folders.current()).drive;
+        // A share root followed directly by a relative rest would spell another
+        // share ("\\server\share" + "sub" is "\\server\sharesub"); keep the rest
+        // relative instead, so that it is taken against the list's own folder.
+        if (drive.starts_with("\\\\") && !rest.starts_with('\\')) {
+            return withoutLastCharacter(rest);
+        }
+    }
+    std::string result(drive);
+    if (rest.size() == 1) {
+        result += '\\';
+    } else if (rest.size() > 1) {
+        result += withoutLastCharacter(rest);
+    } else {
+        // A drive alone names the folder last entered on it.
+        const std::string onDrive = folders.folderOnDrive(drive);
+        const std::string_view onDriveRest = splitDrive(onDrive).rest;
+        result += onDriveRest.empty() ? std::string_view("\\") : onDriveRest;
+    }
+    return result;
+}
+
+bool WindowsPathSyntax::sameFolder(std::string_view target, std::string_view directory) const
+{
+    return foldCase(target) == foldCase(directory);
+}
+
+std::string WindowsPathSyntax::absolute(std::string_view path, const CurrentFolders& folders) const
+{
+    auto [drive, rest] = splitDrive(path);
+    std::string driveText(drive.empty() ? splitDrive(folders.current()).drive : drive);
+    if (rest.starts_with('\\')) {
+        return driveText + std::string(rest);
+    }
+    std::string result = folders.folderOnDrive(driveText);
+    if (!rest.empty()) {
+        if (!result.ends_with('\\')) {
+            result += '\\';
+        }
+        result += rest;
+    }
+    return result;
+}
+
+std::string WindowsPathSyntax::driveKey(std::string_view fullPath) const
+{
+    return foldCase(splitDrive(fullPath).drive);
+}
+
+std::string WindowsPathSyntax::driveRoot(std::string_view drive) const
+{
+    return std::string(drive) + '\\';
+}
+
+std::string WindowsPathSyntax::foldCase(std::string_view text) const
+{
+    std::string folded(text);
+    for (std::size_t i = 0; i < folded.size(); ++i) {
+        if (isLeadByte(folded[i]) && i + 1 < folded.size()) {
+            ++i;
+        } else if (folded[i] >= 'A' && folded[i] <= 'Z') {
+            folded[i] = static_cast<char>(folded[i] - 'A' + 'a');
+        }
+    }
+    return folded;
+}
+
+} // namespace tombreli
