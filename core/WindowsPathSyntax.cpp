@@ -101,7 +101,9 @@ std::string WindowsPathSyntax::absolute(std::string_view path, const CurrentFold
 {
     auto [drive, rest] = splitDrive(path);
     std::string driveText(drive.empty() ? splitDrive(folders.current()).drive : drive);
-    if (rest.starts_with('\\')) {
+    // A share root is absolute by itself: "\\server\share" names the root of the
+    // share, not the folder last entered on it.
+    if (rest.starts_with('\\') || drive.starts_with("\\\\")) {
         return driveText + std::string(rest);
     }
     std::string result = folders.folderOnDrive(driveText);

@@ -35,8 +35,8 @@ public:
     void sort(NameList& names) const override;
 
 private:
+    std::string m_localeName; // set while the collator opens, so declared first
     std::unique_ptr<icu::Collator> m_collator;
-    std::string m_localeName;
 };
 
 } // namespace tombreli

@@ -17,7 +17,7 @@ namespace {
 
 std::error_code lastError()
 {
-    return {errno, std::system_category()};
+    return {errno, std::generic_category()};
 }
 
 // A path for the C interface; a NUL inside would silently cut it short.

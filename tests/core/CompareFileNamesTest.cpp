@@ -45,6 +45,12 @@ struct Case
     ComparisonResult expected;
 };
 
+void PrintTo(const Case& c, std::ostream* out)
+{
+    *out << c.title;
+}
+
+
 class CompareFileNamesCases : public testing::TestWithParam<Case>
 {
 };

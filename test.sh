@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds TOMBRELI and runs the whole test suite, in the normal build and in the
+# build with AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/setup.sh
+export QT_QPA_PLATFORM=offscreen
+for preset in default asan; do
+    echo "== $preset build" >&2
+    scripts/build.sh "$preset"
+    ctest --preset "$preset"
+done
