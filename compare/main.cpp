@@ -23,7 +23,8 @@ constexpr int Same = 0;
 constexpr int Differ = 1;
 constexpr int Trouble = 2;
 
-constexpr std::string_view Usage = "usage: tombreli-compare [--only1] [--both] [--only2] [-z] FOLDER1 FOLDER2\n";
+constexpr std::string_view Usage =
+    "usage: tombreli-compare [--only1] [--both] [--only2] [-z] FOLDER1 FOLDER2\n";
 
 constexpr std::string_view Help =
     "Compares the ordinary files of two folders by name, byte for byte.\n"

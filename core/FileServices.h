@@ -11,7 +11,8 @@ namespace tombreli {
 // What the operating system says of one entry of a folder.
 struct FolderEntry
 {
-    enum Attribute : std::uint8_t {
+    enum Attribute : std::uint8_t
+    {
         Directory = 1 << 0,   // a folder, after following links
         Hidden = 1 << 1,      // hidden by the host's convention
         System = 1 << 2,      // an operating-system file

@@ -83,21 +83,20 @@ std::error_code FolderList::ReadFolder()
     NameList names;
     bool full = false;
     try {
-        const std::error_code listError =
-            m_files.listFolder(m_directory, [&](const FolderEntry& entry) {
-                if ((entry.attributes & NotListed) != 0 || !MatchesMask(entry.name, m_mask)) {
-                    return true;
-                }
-                if (names.size() >= m_capacity) {
-                    full = true;
-                    return false;
-                }
-                names.emplace_back(entry.name);
-                if (names.size() == BusyFromName) {
-                    busy.start();
-                }
+        const std::error_code listError = m_files.listFolder(m_directory, [&](const FolderEntry& entry) {
+            if ((entry.attributes & NotListed) != 0 || !MatchesMask(entry.name, m_mask)) {
                 return true;
-            });
+            }
+            if (names.size() >= m_capacity) {
+                full = true;
+                return false;
+            }
+            names.emplace_back(entry.name);
+            if (names.size() == BusyFromName) {
+                busy.start();
+            }
+            return true;
+        });
         if (listError && !full) {
             names.clear();
             error = listError;

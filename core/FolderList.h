@@ -23,7 +23,8 @@ public:
 };
 
 // The kinds of entry a list can show; this program lists ordinary files only.
-enum class FileKind : unsigned {
+enum class FileKind : unsigned
+{
     Normal = 1,
 };
 

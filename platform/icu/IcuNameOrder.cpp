@@ -1,19 +1,26 @@
 #include "IcuNameOrder.h"
 
-#include <unicode/coll.h>
-#include <unicode/locid.h>
+#include <unicode/ucol.h>
+#include <unicode/ucoleitr.h>
+#include <unicode/uset.h>
 #include <unicode/ustring.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <numeric>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 namespace tombreli {
 
 namespace {
+
+struct CollatorCloser
+{
+    void operator()(UCollator* collator) const { ucol_close(collator); }
+};
+using Collator = std::unique_ptr<UCollator, CollatorCloser>;
 
 // "ja_JP.UTF-8@euro" -> "ja_JP"; "C" and "POSIX" -> the root.
 std::string icuLocaleName(std::string_view posixName)
@@ -22,32 +29,271 @@ std::string icuLocaleName(std::string_view posixName)
     return name == "C" || name == "POSIX" ? std::string() : std::string(name);
 }
 
-std::unique_ptr<icu::Collator> openCollator(const std::string& localeName, std::string& usedName)
+UCollator* openCollator(const std::string& localeName, std::string& usedName)
 {
     UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::Collator> collator;
+    Collator collator;
     if (!localeName.empty()) {
-        collator.reset(icu::Collator::createInstance(icu::Locale(localeName.c_str()), status));
+        collator.reset(ucol_open(localeName.c_str(), &status));
         usedName = localeName;
     }
     // ICU falls back to the process's default locale for a name it does not
     // know; that must not decide the order, the root does.
     if (!collator || U_FAILURE(status) || status == U_USING_DEFAULT_WARNING) {
         status = U_ZERO_ERROR;
-        collator.reset(icu::Collator::createInstance(icu::Locale::getRoot(), status));
+        collator.reset(ucol_open("", &status));
         usedName.clear();
     }
     if (!collator || U_FAILURE(status)) {
         throw std::runtime_error("ICU has no collation data");
     }
-    collator->setStrength(icu::Collator::SECONDARY);
-    return collator;
+    ucol_setStrength(collator.get(), UCOL_SECONDARY);
+    return collator.release();
+}
+
+// The collation elements of one character, ignorable ones left out.
+std::vector<int32_t> elementsOf(const UCollator* collator, UChar c)
+{
+    std::vector<int32_t> elements;
+    UErrorCode status = U_ZERO_ERROR;
+    UCollationElements* it = ucol_openElements(collator, &c, 1, &status);
+    for (int32_t e = ucol_next(it, &status); U_SUCCESS(status) && e != UCOL_NULLORDER; e = ucol_next(it, &status)) {
+        if (e != 0) {
+            elements.push_back(e);
+        }
+    }
+    ucol_closeElements(it);
+    return elements;
+}
+
+// The ASCII characters that take part in a contraction of ASCII characters
+// only (such as "ch" in Czech); a contraction that needs another character
+// never applies to a name of plain ASCII.
+std::array<bool, 128> asciiContractions(const UCollator* collator, UErrorCode& status)
+{
+    std::array<bool, 128> found{};
+    USet* contractions = uset_openEmpty();
+    ucol_getContractionsAndExpansions(collator, contractions, nullptr, true, &status);
+    std::vector<UChar> text(64);
+    for (int32_t i = 0; U_SUCCESS(status) && i < uset_getItemCount(contractions); ++i) {
+        UChar32 first = 0;
+        UChar32 last = 0;
+        UErrorCode itemStatus = U_ZERO_ERROR;
+        const int32_t length = uset_getItem(contractions, i, &first, &last, text.data(),
+                                            static_cast<int32_t>(text.size()), &itemStatus);
+        if (U_FAILURE(itemStatus)) {
+            status = itemStatus;
+        } else if (length > 0 &&
+                   std::all_of(text.begin(), text.begin() + length, [](UChar c) { return c < 0x80; })) {
+            std::for_each(text.begin(), text.begin() + length, [&](UChar c) { found[c] = true; });
+        }
+    }
+    uset_close(contractions);
+    return found;
+}
+
+// Ranks the ASCII characters for which comparing rank sequences gives the
+// collator's own order: each collates as a single element (or is ignored),
+// all with the same secondary weight, and none takes part in a contraction
+// of ASCII characters. The ranks come from the collator's comparison, so
+// script reordering and tailorings are respected.
+std::array<std::uint8_t, 128> rankAscii(const UCollator* collator, std::uint8_t unranked)
+{
+    std::array<std::uint8_t, 128> rank;
+    rank.fill(unranked);
+    UErrorCode status = U_ZERO_ERROR;
+    if (ucol_getAttribute(collator, UCOL_ALTERNATE_HANDLING, &status) != UCOL_NON_IGNORABLE ||
+        ucol_getAttribute(collator, UCOL_CASE_LEVEL, &status) != UCOL_OFF ||
+        ucol_getAttribute(collator, UCOL_NUMERIC_COLLATION, &status) != UCOL_OFF || U_FAILURE(status)) {
+        return rank;
+    }
+    const std::array<bool, 128> inContraction = asciiContractions(collator, status);
+    if (U_FAILURE(status)) {
+        return rank;
+    }
+
+    std::vector<UChar> ranked;
+    int32_t secondary = -1;
+    for (UChar c = 0; c < 128; ++c) {
+        if (inContraction[c]) {
+            continue;
+        }
+        const std::vector<int32_t> elements = elementsOf(collator, c);
+        if (elements.empty()) {
+            rank[c] = 0;
+        } else if (elements.size() == 1 && (secondary < 0 || ucol_secondaryOrder(elements[0]) == secondary)) {
+            secondary = ucol_secondaryOrder(elements[0]);
+            ranked.push_back(c);
+        }
+    }
+    const auto compare = [&](UChar a, UChar b) { return ucol_strcoll(collator, &a, 1, &b, 1); };
+    std::stable_sort(ranked.begin(), ranked.end(), [&](UChar a, UChar b) { return compare(a, b) == UCOL_LESS; });
+    std::uint8_t next = 0;
+    for (std::size_t i = 0; i < ranked.size(); ++i) {
+        if (i == 0 || compare(ranked[i - 1], ranked[i]) != UCOL_EQUAL) {
+            ++next;
+        }
+        rank[ranked[i]] = next;
+    }
+    return rank;
+}
+
+// One name to be sorted: the first bytes of its key inline, so that most
+// comparisons need not leave the array.
+struct Keyed
+{
+    std::uint64_t prefix;
+    std::uint32_t keyStart;
+    std::uint32_t keyLength;
+    std::uint32_t name;
+};
+
+struct KeyedNames
+{
+    std::vector<Keyed> entries;
+    std::vector<std::uint8_t> keys;
+
+    void add(std::uint32_t name, const std::uint8_t* key, std::size_t length)
+    {
+        std::uint64_t prefix = 0;
+        for (std::size_t i = 0; i < 8; ++i) {
+            prefix = prefix << 8 | (i < length ? key[i] : 0u);
+        }
+        entries.push_back({prefix, static_cast<std::uint32_t>(keys.size()), static_cast<std::uint32_t>(length), name});
+        keys.insert(keys.end(), key, key + length);
+    }
+};
+
+// Keys hold no zero byte, so a key that is a prefix of another sorts first,
+// as it does in collation.
+bool keyLess(const KeyedNames& set, const Keyed& a, const Keyed& b, const NameList& names)
+{
+    if (a.prefix != b.prefix) {
+        return a.prefix < b.prefix;
+    }
+    if (a.keyLength > 8 || b.keyLength > 8) {
+        const std::size_t common = std::min(a.keyLength, b.keyLength);
+        if (common > 8) {
+            if (const int byKey = std::memcmp(&set.keys[a.keyStart + 8], &set.keys[b.keyStart + 8], common - 8)) {
+                return byKey < 0;
+            }
+        }
+        if (a.keyLength != b.keyLength) {
+            return a.keyLength < b.keyLength;
+        }
+    }
+    return names[a.name] < names[b.name];
+}
+
+// Builds the keys of one share of the names; runs on its own thread.
+class KeyBuilder
+{
+public:
+    KeyBuilder(const UCollator* collator, const std::array<std::uint8_t, 128>* asciiRank)
+        : m_collator(clone(collator))
+        , m_asciiRank(asciiRank)
+    {
+    }
+
+    void build(const NameList& names, std::size_t begin, std::size_t end)
+    {
+        for (std::size_t i = begin; i < end; ++i) {
+            const auto index = static_cast<std::uint32_t>(i);
+            if (!rankKey(names[i])) {
+                collationKey(names[i]);
+                full.add(index, m_key.data(), m_key.size());
+            } else {
+                ascii.add(index, m_key.data(), m_key.size());
+            }
+        }
+    }
+
+    KeyedNames ascii;
+    KeyedNames full;
+
+private:
+    bool rankKey(const std::string& name)
+    {
+        if (m_asciiRank == nullptr) {
+            return false;
+        }
+        m_key.clear();
+        for (const char c : name) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (byte >= 0x80 || (*m_asciiRank)[byte] == 0xFF) {
+                return false;
+            }
+            if (const std::uint8_t rank = (*m_asciiRank)[byte]) {
+                m_key.push_back(rank);
+            }
+        }
+        return true;
+    }
+
+    void collationKey(const std::string& name)
+    {
+        m_text.resize(name.size() + 1);
+        int32_t length = 0;
+        UErrorCode status = U_ZERO_ERROR;
+        u_strFromUTF8WithSub(m_text.data(), static_cast<int32_t>(m_text.size()), &length, name.data(),
+                             static_cast<int32_t>(name.size()), 0xFFFD, nullptr, &status);
+        m_key.resize(std::max<std::size_t>(m_key.capacity(), 64));
+        int32_t keyLength =
+            ucol_getSortKey(m_collator.get(), m_text.data(), length, m_key.data(), static_cast<int32_t>(m_key.size()));
+        if (static_cast<std::size_t>(keyLength) > m_key.size()) {
+            m_key.resize(static_cast<std::size_t>(keyLength));
+            keyLength = ucol_getSortKey(m_collator.get(), m_text.data(), length, m_key.data(), keyLength);
+        }
+        // Drop the closing zero byte.
+        m_key.resize(static_cast<std::size_t>(keyLength > 0 ? keyLength - 1 : 0));
+    }
+
+    static UCollator* clone(const UCollator* collator)
+    {
+        UErrorCode status = U_ZERO_ERROR;
+        UCollator* copy = ucol_clone(collator, &status);
+        if (U_FAILURE(status)) {
+            throw std::runtime_error("cannot clone an ICU collator");
+        }
+        return copy;
+    }
+
+    Collator m_collator;
+    const std::array<std::uint8_t, 128>* m_asciiRank;
+    std::vector<UChar> m_text;
+    std::vector<std::uint8_t> m_key;
+};
+
+// Sorts the entries of both threads' sets as one run, by key then bytes.
+std::vector<Keyed> sortedRun(KeyedNames& first, KeyedNames& second, const NameList& names)
+{
+    // Re-base the second set's keys behind the first's, so one key buffer serves.
+    const auto offset = static_cast<std::uint32_t>(first.keys.size());
+    first.keys.insert(first.keys.end(), second.keys.begin(), second.keys.end());
+    for (Keyed& entry : second.entries) {
+        entry.keyStart += offset;
+    }
+    std::vector<Keyed>& run = first.entries;
+    const auto middle = static_cast<std::ptrdiff_t>(run.size());
+    run.insert(run.end(), second.entries.begin(), second.entries.end());
+    const auto less = [&](const Keyed& a, const Keyed& b) { return keyLess(first, a, b, names); };
+    std::thread other([&] { std::sort(run.begin(), run.begin() + middle, less); });
+    std::sort(run.begin() + middle, run.end(), less);
+    other.join();
+    std::inplace_merge(run.begin(), run.begin() + middle, run.end(), less);
+    return std::move(run);
 }
 
 } // namespace
 
+void IcuNameOrder::Closer::operator()(UCollator* collator) const
+{
+    ucol_close(collator);
+}
+
 IcuNameOrder::IcuNameOrder(std::string_view locale)
     : m_collator(openCollator(icuLocaleName(locale), m_localeName))
+    , m_asciiRank(rankAscii(m_collator.get(), Unranked))
 {
 }
 
@@ -66,49 +312,47 @@ std::string IcuNameOrder::localeFromEnvironment()
 
 void IcuNameOrder::sort(NameList& names) const
 {
-    // Sort keys once per name, then compare keys: far cheaper than collating
-    // every pair that a sort compares.
-    std::vector<std::uint8_t> keys;
-    std::vector<std::size_t> keyStart(names.size() + 1, 0);
-    std::vector<UChar> text;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        const std::string& name = names[i];
-        text.resize(name.size() + 1);
-        int32_t length = 0;
-        UErrorCode status = U_ZERO_ERROR;
-        u_strFromUTF8WithSub(text.data(), static_cast<int32_t>(text.size()), &length, name.data(),
-                             static_cast<int32_t>(name.size()), 0xFFFD, nullptr, &status);
-        const std::size_t start = keys.size();
-        keys.resize(start + 64);
-        int32_t keyLength = m_collator->getSortKey(text.data(), length, keys.data() + start, 64);
-        if (keyLength > 64) {
-            keys.resize(start + static_cast<std::size_t>(keyLength));
-            m_collator->getSortKey(text.data(), length, keys.data() + start, keyLength);
-        }
-        keys.resize(start + static_cast<std::size_t>(keyLength));
-        keyStart[i + 1] = keys.size();
+    sortWith(names, true);
+}
+
+void IcuNameOrder::sortByCollation(NameList& names) const
+{
+    sortWith(names, false);
+}
+
+void IcuNameOrder::sortWith(NameList& names, bool useAsciiTable) const
+{
+    if (names.size() < 2) {
+        return;
     }
+    // Keys on both cores, each building the keys of half the names.
+    KeyBuilder builders[2] = {{m_collator.get(), useAsciiTable ? &m_asciiRank : nullptr},
+                              {m_collator.get(), useAsciiTable ? &m_asciiRank : nullptr}};
+    const std::size_t half = names.size() / 2;
+    std::thread other([&] { builders[1].build(names, half, names.size()); });
+    builders[0].build(names, 0, half);
+    other.join();
 
-    std::vector<std::size_t> order(names.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        const std::size_t lengthA = keyStart[a + 1] - keyStart[a];
-        const std::size_t lengthB = keyStart[b + 1] - keyStart[b];
-        const int byKey =
-            std::memcmp(keys.data() + keyStart[a], keys.data() + keyStart[b], std::min(lengthA, lengthB));
-        if (byKey != 0) {
-            return byKey < 0;
-        }
-        if (lengthA != lengthB) {
-            return lengthA < lengthB;
-        }
-        return names[a] < names[b];
-    });
+    const std::vector<Keyed> ascii = sortedRun(builders[0].ascii, builders[1].ascii, names);
+    const std::vector<Keyed> full = sortedRun(builders[0].full, builders[1].full, names);
 
+    // The two runs are each in collation order; merge them by the collator's own comparison.
     NameList sorted;
     sorted.reserve(names.size());
-    for (const std::size_t i : order) {
-        sorted.push_back(std::move(names[i]));
+    auto a = ascii.begin();
+    auto f = full.begin();
+    while (a != ascii.end() || f != full.end()) {
+        bool takeAscii = f == full.end();
+        if (a != ascii.end() && f != full.end()) {
+            UErrorCode status = U_ZERO_ERROR;
+            const std::string& x = names[a->name];
+            const std::string& y = names[f->name];
+            const UCollationResult order =
+                ucol_strcollUTF8(m_collator.get(), x.data(), static_cast<int32_t>(x.size()), y.data(),
+                                 static_cast<int32_t>(y.size()), &status);
+            takeAscii = order == UCOL_LESS || (order == UCOL_EQUAL && x < y);
+        }
+        sorted.push_back(std::move(names[takeAscii ? (a++)->name : (f++)->name]));
     }
     names = std::move(sorted);
 }

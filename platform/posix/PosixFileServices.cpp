@@ -3,13 +3,12 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <memory>
-#include <vector>
-
 #include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace tombreli {
 
@@ -60,7 +59,8 @@ std::error_code PosixFileServices::resolveFolder(std::string_view absolutePath, 
     if (!resolved) {
         return lastError();
     }
-    struct stat status {};
+    struct stat status
+    {};
     if (stat(resolved.get(), &status) != 0) {
         return lastError();
     }
@@ -101,7 +101,8 @@ std::error_code PosixFileServices::listFolder(std::string_view fullPath,
         // Only links and file systems that give no type need a stat: one per
         // entry would make a large listing many times slower.
         if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
-            struct stat status {};
+            struct stat status
+            {};
             isDirectory = fstatat(dirFd, entry->d_name, &status, 0) == 0 && S_ISDIR(status.st_mode);
         }
         if (isDirectory) {

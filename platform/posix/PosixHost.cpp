@@ -1,5 +1,4 @@
 #include "Host.h"
-
 #include "IcuNameOrder.h"
 #include "PosixFileServices.h"
 #include "PosixPathSyntax.h"

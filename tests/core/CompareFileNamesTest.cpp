@@ -50,10 +50,8 @@ void PrintTo(const Case& c, std::ostream* out)
     *out << c.title;
 }
 
-
 class CompareFileNamesCases : public testing::TestWithParam<Case>
-{
-};
+{};
 
 TEST_P(CompareFileNamesCases, SortsEveryEntryIntoItsGroup)
 {
@@ -67,8 +65,7 @@ using namespace std::string_literals;
 INSTANTIATE_TEST_SUITE_P(
     EdgeCases, CompareFileNamesCases,
     testing::Values(
-        Case{"BothEmpty", {}, {}, {}},
-        Case{"FirstEmpty", {}, {"c", "a", "b"}, {{}, {}, {"c", "a", "b"}}},
+        Case{"BothEmpty", {}, {}, {}}, Case{"FirstEmpty", {}, {"c", "a", "b"}, {{}, {}, {"c", "a", "b"}}},
         Case{"SecondEmpty", {"b", "a"}, {}, {{}, {"b", "a"}, {}}},
         Case{"SameFolder", {"a", "b", "c"}, {"a", "b", "c"}, {{"a", "b", "c"}, {}, {}}},
         Case{"LetterCaseMatters",

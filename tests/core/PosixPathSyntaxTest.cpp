@@ -1,6 +1,7 @@
+#include "PosixPathSyntax.h"
+
 #include "CurrentFolders.h"
 #include "FileServices.h"
-#include "PosixPathSyntax.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +37,6 @@ void PrintTo(const PathCase& c, std::ostream* out)
     *out << c.title;
 }
 
-
 class PosixPathCases : public testing::TestWithParam<PathCase>
 {
 protected:
@@ -61,14 +61,11 @@ INSTANTIATE_TEST_SUITE_P(
                     PathCase{"TrailingSeparator", "/data/folder/", "/data/folder/", "/data/folder"},
                     PathCase{"FileNameDropped", "/data/folder/readme.txt", "/data/folder/", "/data/folder"},
                     PathCase{"PatternDropped", "/data/*.txt", "/data/", "/data"},
-                    PathCase{"Root", "/", "/", "/"},
-                    PathCase{"RootWithName", "/etc", "/", "/"},
-                    PathCase{"DoubleSeparator", "//", "//", "/"},
-                    PathCase{"Relative", "sub/", "sub/", "sub"},
+                    PathCase{"Root", "/", "/", "/"}, PathCase{"RootWithName", "/etc", "/", "/"},
+                    PathCase{"DoubleSeparator", "//", "//", "/"}, PathCase{"Relative", "sub/", "sub/", "sub"},
                     PathCase{"Dots", "/data/./", "/data/./", "/data/."},
                     PathCase{"BackslashIsAName", "C:\\data\\x", "", ""},
-                    PathCase{"BareName", "readme.txt", "", ""},
-                    PathCase{"Empty", "", "", ""}),
+                    PathCase{"BareName", "readme.txt", "", ""}, PathCase{"Empty", "", "", ""}),
     [](const testing::TestParamInfo<PathCase>& param) { return param.param.title; });
 
 TEST(PosixPathSyntax, SameFolderOnlyByteForByte)

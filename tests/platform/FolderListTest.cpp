@@ -1,5 +1,6 @@
-#include "CurrentFolders.h"
 #include "FolderList.h"
+
+#include "CurrentFolders.h"
 #include "IcuNameOrder.h"
 #include "PosixFileServices.h"
 #include "PosixPathSyntax.h"
@@ -9,9 +10,8 @@
 
 #include <deque>
 #include <filesystem>
-#include <vector>
-
 #include <sys/stat.h>
+#include <vector>
 
 namespace tombreli {
 namespace {
@@ -60,7 +60,8 @@ TEST_F(PosixFolderLists, ListsTheOrdinaryFilesInOrderIgnoringCase)
     root.createLink("data/dangling", "nowhere");
     ASSERT_EQ(mkfifo(root.path("data/pipe").c_str(), 0600), 0);
     const FolderList& list = openList(root.path("data"));
-    EXPECT_EQ(list.Items(), (NameList{"A.txt", "b.txt", "c.TXT", "dangling", "link-to-file", "Makefile", "pipe"}));
+    EXPECT_EQ(list.Items(),
+              (NameList{"A.txt", "b.txt", "c.TXT", "dangling", "link-to-file", "Makefile", "pipe"}));
     EXPECT_EQ(list.Count(), 7u);
     EXPECT_EQ(list.Item(0), "A.txt");
     EXPECT_EQ(list.Directory(), root.path("data"));
@@ -69,7 +70,8 @@ TEST_F(PosixFolderLists, ListsTheOrdinaryFilesInOrderIgnoringCase)
 
 TEST_F(PosixFolderLists, KeepsNamesThatAreNotValidText)
 {
-    const std::string odd[] = {"\x89\x50NG", "new\nline", "README.TXT", "Readme.txt", "\xE6\x97\xA5\xE6\x9C\xAC"};
+    const std::string odd[] = {"\x89\x50NG", "new\nline", "README.TXT", "Readme.txt",
+                               "\xE6\x97\xA5\xE6\x9C\xAC"};
     for (const std::string& name : odd) {
         root.createFile("other/" + name);
     }
@@ -100,10 +102,8 @@ void PrintTo(const MoveCase& c, std::ostream* out)
     *out << c.title;
 }
 
-
 class PosixShowFolderOfPath : public PosixFolderLists, public testing::WithParamInterface<MoveCase>
-{
-};
+{};
 
 TEST_P(PosixShowFolderOfPath, ShowsTheFolderTheTextNames)
 {
@@ -128,18 +128,18 @@ TEST_P(PosixShowFolderOfPath, ShowsTheFolderTheTextNames)
     }());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, PosixShowFolderOfPath,
-    testing::Values(MoveCase{"NoTrailingSeparatorShowsTheParent", "$/data/other", "data"},
-                    MoveCase{"TrailingSeparator", "$/other/", "other"},
-                    MoveCase{"FileNameIgnored", "$/other/readme.txt", "other"},
-                    MoveCase{"PatternDropped", "$/data/*.txt", "data"},
-                    MoveCase{"RelativeToTheListsFolder", "../../other/", "other"},
-                    MoveCase{"DotsResolved", "$/data/sub/../", "data"},
-                    MoveCase{"DoubleSeparators", "$//data//", "data"},
-                    MoveCase{"MissingFolderStays", "$/missing/", "data/sub"},
-                    MoveCase{"FileAsFolderStays", "$/data/b.txt/", "data/sub"}),
-    [](const testing::TestParamInfo<MoveCase>& param) { return param.param.title; });
+INSTANTIATE_TEST_SUITE_P(Texts, PosixShowFolderOfPath,
+                         testing::Values(MoveCase{"NoTrailingSeparatorShowsTheParent", "$/data/other",
+                                                  "data"},
+                                         MoveCase{"TrailingSeparator", "$/other/", "other"},
+                                         MoveCase{"FileNameIgnored", "$/other/readme.txt", "other"},
+                                         MoveCase{"PatternDropped", "$/data/*.txt", "data"},
+                                         MoveCase{"RelativeToTheListsFolder", "../../other/", "other"},
+                                         MoveCase{"DotsResolved", "$/data/sub/../", "data"},
+                                         MoveCase{"DoubleSeparators", "$//data//", "data"},
+                                         MoveCase{"MissingFolderStays", "$/missing/", "data/sub"},
+                                         MoveCase{"FileAsFolderStays", "$/data/b.txt/", "data/sub"}),
+                         [](const testing::TestParamInfo<MoveCase>& param) { return param.param.title; });
 
 TEST_F(PosixFolderLists, IgnoresTextWithoutAFolderPart)
 {

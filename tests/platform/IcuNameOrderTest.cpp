@@ -1,9 +1,8 @@
 #include "IcuNameOrder.h"
 
+#include <gtest/gtest.h>
 #include <unicode/coll.h>
 #include <unicode/locid.h>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -32,10 +31,8 @@ void PrintTo(const OrderCase& c, std::ostream* out)
     *out << c.title;
 }
 
-
 class IcuOrderCases : public testing::TestWithParam<OrderCase>
-{
-};
+{};
 
 TEST_P(IcuOrderCases, Sorts)
 {
@@ -52,7 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
         OrderCase{"DigitsBeforeLetters", "", {"b1", "10", "a", "9"}, {"10", "9", "a", "b1"}},
         OrderCase{"SwedishPutsAeAfterZ", "sv_SE.UTF-8", {"\xC3\xA4", "z", "a"}, {"a", "z", "\xC3\xA4"}},
         OrderCase{"GermanPutsAeBesideA", "de_DE.UTF-8", {"\xC3\xA4", "z", "b"}, {"\xC3\xA4", "b", "z"}},
-        OrderCase{"FullWidthBesideHalfWidth", "ja_JP", {"b", "\xEF\xBC\xA1", "a"}, {"a", "\xEF\xBC\xA1", "b"}},
+        OrderCase{
+            "FullWidthBesideHalfWidth", "ja_JP", {"b", "\xEF\xBC\xA1", "a"}, {"a", "\xEF\xBC\xA1", "b"}},
         OrderCase{"Empty", "", {}, {}}),
     [](const testing::TestParamInfo<OrderCase>& param) { return param.param.title; });
 
@@ -88,8 +86,8 @@ TEST(IcuNameOrder, ReadsTheLocaleFromTheEnvironmentInItsOrder)
         {nullptr, nullptr, nullptr, ""},
     };
     for (const auto& c : cases) {
-        for (const auto& [variable, value] : {std::pair{"LC_ALL", c.all}, std::pair{"LC_COLLATE", c.collate},
-                                              std::pair{"LANG", c.lang}}) {
+        for (const auto& [variable, value] :
+             {std::pair{"LC_ALL", c.all}, std::pair{"LC_COLLATE", c.collate}, std::pair{"LANG", c.lang}}) {
             value != nullptr ? setenv(variable, value, 1) : unsetenv(variable);
         }
         EXPECT_EQ(IcuNameOrder::localeFromEnvironment(), c.expected);
@@ -103,9 +101,30 @@ TEST(IcuNameOrder, ReadsTheLocaleFromTheEnvironmentInItsOrder)
 // Japanese, full-width forms, control characters, and bytes that are not UTF-8.
 NameList generatedNames(std::mt19937& random, std::size_t count)
 {
-    static const char* const pieces[] = {"a", "A", "b", "z", "Z", "0", "9", "10", ".", "-", "_", " ", "~",
-                                         "\xC3\xA9", "e\xCC\x81", "\xC3\xA4", "\xE3\x81\x82", "\xE3\x82\xA2",
-                                         "\xE6\x97\xA5", "\xEF\xBC\xA1", "\t", "\x89", "\xFF", "\xC3"};
+    static const char* const pieces[] = {"a",
+                                         "A",
+                                         "b",
+                                         "z",
+                                         "Z",
+                                         "0",
+                                         "9",
+                                         "10",
+                                         ".",
+                                         "-",
+                                         "_",
+                                         " ",
+                                         "~",
+                                         "\xC3\xA9",
+                                         "e\xCC\x81",
+                                         "\xC3\xA4",
+                                         "\xE3\x81\x82",
+                                         "\xE3\x82\xA2",
+                                         "\xE6\x97\xA5",
+                                         "\xEF\xBC\xA1",
+                                         "\t",
+                                         "\x89",
+                                         "\xFF",
+                                         "\xC3"};
     std::uniform_int_distribution<std::size_t> length(0, 5);
     std::uniform_int_distribution<std::size_t> piece(0, std::size(pieces) - 1);
     NameList names(count);
@@ -123,8 +142,8 @@ TEST(IcuNameOrder, AgreesWithTheCollatorsComparison)
     for (const char* locale : {"", "ja_JP", "sv_SE", "en_US"}) {
         SCOPED_TRACE(locale);
         UErrorCode status = U_ZERO_ERROR;
-        const std::unique_ptr<icu::Collator> collator(icu::Collator::createInstance(
-            *locale ? icu::Locale(locale) : icu::Locale::getRoot(), status));
+        const std::unique_ptr<icu::Collator> collator(
+            icu::Collator::createInstance(*locale ? icu::Locale(locale) : icu::Locale::getRoot(), status));
         ASSERT_TRUE(U_SUCCESS(status));
         collator->setStrength(icu::Collator::SECONDARY);
 
@@ -138,6 +157,34 @@ TEST(IcuNameOrder, AgreesWithTheCollatorsComparison)
         });
         IcuNameOrder(locale).sort(actual);
         EXPECT_EQ(actual, expected);
+    }
+}
+
+// Names of every ASCII character, with some that are not ASCII among them, in
+// locales whose tailorings touch ASCII: contractions ("ch" in Czech, "aa" in
+// Danish, "dzs" in Hungarian), v and w as one letter, other scripts first.
+TEST(IcuNameOrder, TakesTheAsciiShortcutOnlyWhereItKeepsTheOrder)
+{
+    std::mt19937 random(99);
+    std::uniform_int_distribution<int> ascii(0, 127);
+    std::uniform_int_distribution<std::size_t> length(0, 8);
+    NameList names(4000);
+    for (std::string& name : names) {
+        for (std::size_t n = length(random); n > 0; --n) {
+            name += static_cast<char>(ascii(random));
+        }
+    }
+    for (const char* common : {"cha", "Ch", "aa", "AA", "dzs", "ll", "v", "w", "ij", "\xC3\xA4", "\xE3\x81\x82"}) {
+        names.push_back(common);
+        names.push_back(std::string("x") + common + "y");
+    }
+    for (const char* locale : {"", "en_US", "cs_CZ", "da_DK", "hu_HU", "es_ES", "sv_SE", "fi_FI", "ja_JP", "el_GR",
+                               "ru_RU", "lt_LT", "tr_TR", "de_DE"}) {
+        SCOPED_TRACE(locale);
+        const IcuNameOrder order(locale);
+        NameList byCollation = names;
+        order.sortByCollation(byCollation);
+        EXPECT_EQ(sorted(order, names), byCollation);
     }
 }
 

@@ -1,10 +1,10 @@
 #include "PosixFileServices.h"
+
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -55,8 +55,8 @@ TEST(PosixFileServices, ListsEveryEntryWithItsKind)
 TEST(PosixFileServices, KeepsNamesAsRawBytes)
 {
     TempFolder folder;
-    const std::string names[] = {"\x89\xFF invalid", "line\nbreak", "日本語.txt", "Readme.txt", "README.TXT",
-                                 " trailing ", std::string(255, 'n')};
+    const std::string names[] = {"\x89\xFF invalid", "line\nbreak", "日本語.txt",         "Readme.txt",
+                                 "README.TXT",       " trailing ",  std::string(255, 'n')};
     for (const std::string& name : names) {
         folder.createFile(name);
     }
@@ -124,7 +124,9 @@ TEST(PosixFileServices, RefusesWhatIsNoEnterableFolder)
 TEST(PosixFileServices, ReportsAFolderThatCannotBeListed)
 {
     PosixFileServices files;
-    const auto take = [](const FolderEntry&) { return true; };
+    const auto take = [](const FolderEntry&) {
+        return true;
+    };
     EXPECT_EQ(files.listFolder("/nonexistent-tombreli", take), std::errc::no_such_file_or_directory);
     EXPECT_EQ(files.listFolder(std::string("/\0tmp", 5), take), std::errc::invalid_argument);
 }
@@ -140,7 +142,8 @@ TEST(PosixFileServices, RefusesFoldersWithoutPermissionForOrdinaryUsers)
     PosixFileServices files;
     std::string full;
     EXPECT_EQ(files.resolveFolder(locked, full), std::errc::permission_denied);
-    EXPECT_EQ(files.listFolder(locked, [](const FolderEntry&) { return true; }), std::errc::permission_denied);
+    EXPECT_EQ(files.listFolder(locked, [](const FolderEntry&) { return true; }),
+              std::errc::permission_denied);
 }
 
 TEST(PosixFileServices, KnowsTheProgramAndTheWorkingFolder)

@@ -28,7 +28,8 @@ namespace tombreli::test {
 class MemoryFileSystem final : public FileServices
 {
 public:
-    enum class Access {
+    enum class Access
+    {
         Full,
         EnterOnly, // can be entered, but listing it is refused
         Refused,   // can be neither entered nor listed

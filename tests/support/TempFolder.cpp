@@ -3,11 +3,10 @@
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
-#include <system_error>
-#include <vector>
-
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
+#include <vector>
 
 namespace tombreli::test {
 
