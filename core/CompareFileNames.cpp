@@ -4,40 +4,74 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <thread>
 
 namespace tombreli {
+
+namespace {
+
+// Lists this short are compared on one thread: starting another costs more.
+constexpr std::size_t ParallelFrom = 20000;
+
+template <typename First, typename Second> void inParallel(bool parallel, First&& first, Second&& second)
+{
+    if (!parallel) {
+        first();
+        second();
+        return;
+    }
+    std::thread other(std::forward<Second>(second));
+    first();
+    other.join();
+}
+
+void copyWhere(const NameList& from, const std::vector<std::uint8_t>& flags, std::uint8_t wanted,
+               NameList& to)
+{
+    to.reserve(static_cast<std::size_t>(std::count(flags.begin(), flags.end(), wanted)));
+    for (std::size_t i = 0; i < from.size(); ++i) {
+        if (flags[i] == wanted) {
+            to.push_back(from[i]);
+        }
+    }
+}
+
+} // namespace
 
 ComparisonResult CompareFileNames(const NameList& List1, const NameList& List2)
 {
     // One index of List2 answers both passes: a key of List2 that some entry of
     // List1 matched is exactly a name of List2 that occurs in List1.
     const NameIndex index(List2);
-    std::vector<std::uint8_t> keyMatched(index.keyCount(), 0);
+    const bool parallel = List1.size() + List2.size() >= ParallelFrom;
+
     std::vector<std::uint8_t> inBoth(List1.size(), 0);
-    for (std::size_t i = 0; i < List1.size(); ++i) {
-        if (const auto key = index.find(List1[i])) {
-            keyMatched[*key] = 1;
+    std::vector<std::uint8_t> matched[2];
+    const auto lookUp = [&](std::size_t half, std::size_t begin, std::size_t end) {
+        matched[half].assign(index.keyCount(), 0);
+        index.findEach(List1, begin, end, [&](std::size_t i, std::size_t key) {
             inBoth[i] = 1;
-        }
+            matched[half][key] = 1;
+        });
+    };
+    const std::size_t middle = List1.size() / 2;
+    inParallel(
+        parallel, [&] { lookUp(0, 0, middle); }, [&] { lookUp(1, middle, List1.size()); });
+
+    std::vector<std::uint8_t> foundInList1(List2.size());
+    for (std::size_t j = 0; j < List2.size(); ++j) {
+        const std::size_t key = index.keyOf(j);
+        foundInList1[j] = matched[0][key] | matched[1][key];
     }
 
     ComparisonResult result;
-    const auto both = static_cast<std::size_t>(std::count(inBoth.begin(), inBoth.end(), 1));
-    result.InBoth.reserve(both);
-    result.OnlyInFolder1.reserve(List1.size() - both);
-    for (std::size_t i = 0; i < List1.size(); ++i) {
-        (inBoth[i] ? result.InBoth : result.OnlyInFolder1).push_back(List1[i]);
-    }
-    std::size_t only2 = 0;
-    for (std::size_t j = 0; j < List2.size(); ++j) {
-        only2 += keyMatched[index.keyOf(j)] ? 0 : 1;
-    }
-    result.OnlyInFolder2.reserve(only2);
-    for (std::size_t j = 0; j < List2.size(); ++j) {
-        if (!keyMatched[index.keyOf(j)]) {
-            result.OnlyInFolder2.push_back(List2[j]);
-        }
-    }
+    inParallel(
+        parallel,
+        [&] {
+            copyWhere(List1, inBoth, 1, result.InBoth);
+            copyWhere(List1, inBoth, 0, result.OnlyInFolder1);
+        },
+        [&] { copyWhere(List2, foundInList1, 0, result.OnlyInFolder2); });
     return result;
 }
 

@@ -57,7 +57,8 @@ std::vector<int32_t> elementsOf(const UCollator* collator, UChar c)
     std::vector<int32_t> elements;
     UErrorCode status = U_ZERO_ERROR;
     UCollationElements* it = ucol_openElements(collator, &c, 1, &status);
-    for (int32_t e = ucol_next(it, &status); U_SUCCESS(status) && e != UCOL_NULLORDER; e = ucol_next(it, &status)) {
+    for (int32_t e = ucol_next(it, &status); U_SUCCESS(status) && e != UCOL_NULLORDER;
+         e = ucol_next(it, &status)) {
         if (e != 0) {
             elements.push_back(e);
         }
@@ -126,8 +127,11 @@ std::array<std::uint8_t, 128> rankAscii(const UCollator* collator, std::uint8_t 
             ranked.push_back(c);
         }
     }
-    const auto compare = [&](UChar a, UChar b) { return ucol_strcoll(collator, &a, 1, &b, 1); };
-    std::stable_sort(ranked.begin(), ranked.end(), [&](UChar a, UChar b) { return compare(a, b) == UCOL_LESS; });
+    const auto compare = [&](UChar a, UChar b) {
+        return ucol_strcoll(collator, &a, 1, &b, 1);
+    };
+    std::stable_sort(ranked.begin(), ranked.end(),
+                     [&](UChar a, UChar b) { return compare(a, b) == UCOL_LESS; });
     std::uint8_t next = 0;
     for (std::size_t i = 0; i < ranked.size(); ++i) {
         if (i == 0 || compare(ranked[i - 1], ranked[i]) != UCOL_EQUAL) {
@@ -159,7 +163,8 @@ struct KeyedNames
         for (std::size_t i = 0; i < 8; ++i) {
             prefix = prefix << 8 | (i < length ? key[i] : 0u);
         }
-        entries.push_back({prefix, static_cast<std::uint32_t>(keys.size()), static_cast<std::uint32_t>(length), name});
+        entries.push_back(
+            {prefix, static_cast<std::uint32_t>(keys.size()), static_cast<std::uint32_t>(length), name});
         keys.insert(keys.end(), key, key + length);
     }
 };
@@ -174,7 +179,8 @@ bool keyLess(const KeyedNames& set, const Keyed& a, const Keyed& b, const NameLi
     if (a.keyLength > 8 || b.keyLength > 8) {
         const std::size_t common = std::min(a.keyLength, b.keyLength);
         if (common > 8) {
-            if (const int byKey = std::memcmp(&set.keys[a.keyStart + 8], &set.keys[b.keyStart + 8], common - 8)) {
+            if (const int byKey =
+                    std::memcmp(&set.keys[a.keyStart + 8], &set.keys[b.keyStart + 8], common - 8)) {
                 return byKey < 0;
             }
         }
@@ -238,8 +244,8 @@ private:
         u_strFromUTF8WithSub(m_text.data(), static_cast<int32_t>(m_text.size()), &length, name.data(),
                              static_cast<int32_t>(name.size()), 0xFFFD, nullptr, &status);
         m_key.resize(std::max<std::size_t>(m_key.capacity(), 64));
-        int32_t keyLength =
-            ucol_getSortKey(m_collator.get(), m_text.data(), length, m_key.data(), static_cast<int32_t>(m_key.size()));
+        int32_t keyLength = ucol_getSortKey(m_collator.get(), m_text.data(), length, m_key.data(),
+                                            static_cast<int32_t>(m_key.size()));
         if (static_cast<std::size_t>(keyLength) > m_key.size()) {
             m_key.resize(static_cast<std::size_t>(keyLength));
             keyLength = ucol_getSortKey(m_collator.get(), m_text.data(), length, m_key.data(), keyLength);
@@ -276,7 +282,9 @@ std::vector<Keyed> sortedRun(KeyedNames& first, KeyedNames& second, const NameLi
     std::vector<Keyed>& run = first.entries;
     const auto middle = static_cast<std::ptrdiff_t>(run.size());
     run.insert(run.end(), second.entries.begin(), second.entries.end());
-    const auto less = [&](const Keyed& a, const Keyed& b) { return keyLess(first, a, b, names); };
+    const auto less = [&](const Keyed& a, const Keyed& b) {
+        return keyLess(first, a, b, names);
+    };
     std::thread other([&] { std::sort(run.begin(), run.begin() + middle, less); });
     std::sort(run.begin() + middle, run.end(), less);
     other.join();

@@ -174,12 +174,13 @@ TEST(IcuNameOrder, TakesTheAsciiShortcutOnlyWhereItKeepsTheOrder)
             name += static_cast<char>(ascii(random));
         }
     }
-    for (const char* common : {"cha", "Ch", "aa", "AA", "dzs", "ll", "v", "w", "ij", "\xC3\xA4", "\xE3\x81\x82"}) {
+    for (const char* common :
+         {"cha", "Ch", "aa", "AA", "dzs", "ll", "v", "w", "ij", "\xC3\xA4", "\xE3\x81\x82"}) {
         names.push_back(common);
         names.push_back(std::string("x") + common + "y");
     }
-    for (const char* locale : {"", "en_US", "cs_CZ", "da_DK", "hu_HU", "es_ES", "sv_SE", "fi_FI", "ja_JP", "el_GR",
-                               "ru_RU", "lt_LT", "tr_TR", "de_DE"}) {
+    for (const char* locale : {"", "en_US", "cs_CZ", "da_DK", "hu_HU", "es_ES", "sv_SE", "fi_FI", "ja_JP",
+                               "el_GR", "ru_RU", "lt_LT", "tr_TR", "de_DE"}) {
         SCOPED_TRACE(locale);
         const IcuNameOrder order(locale);
         NameList byCollation = names;
