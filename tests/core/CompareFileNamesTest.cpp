@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <set>
 
 namespace tombreli {
 namespace {
@@ -108,6 +109,34 @@ TEST(CompareFileNames, MatchesTheNestedScanOnGeneratedLists)
         const NameList list2 = generatedList(random, size(random));
         SCOPED_TRACE(round);
         expectSame(CompareFileNames(list1, list2), nestedScan(list1, list2));
+    }
+}
+
+// Long lists are compared on several threads; check them against sets, which
+// judge each entry as the nested scan does, at a size the scan cannot reach.
+TEST(CompareFileNames, MatchesSetMembershipOnLongLists)
+{
+    std::mt19937 random(11);
+    for (const std::size_t size : {20000u, 60001u}) {
+        NameList list1 = generatedList(random, size);
+        NameList list2 = generatedList(random, size + 7);
+        for (std::size_t i = 0; i < size; i += 3) {
+            list1[i] += std::to_string(i % 5000);
+            list2[i] += std::to_string(i % 7000);
+        }
+        const std::set<std::string> set1(list1.begin(), list1.end());
+        const std::set<std::string> set2(list2.begin(), list2.end());
+        ComparisonResult expected;
+        for (const std::string& name : list1) {
+            (set2.contains(name) ? expected.InBoth : expected.OnlyInFolder1).push_back(name);
+        }
+        for (const std::string& name : list2) {
+            if (!set1.contains(name)) {
+                expected.OnlyInFolder2.push_back(name);
+            }
+        }
+        SCOPED_TRACE(size);
+        expectSame(CompareFileNames(list1, list2), expected);
     }
 }
 
