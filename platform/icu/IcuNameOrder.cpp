@@ -292,6 +292,20 @@ std::vector<Keyed> sortedRun(KeyedNames& first, KeyedNames& second, const NameLi
     return std::move(run);
 }
 
+// The end of the leading stretch of [from, to) for which `before` holds (it
+// holds for a prefix only): exponential steps, then a binary search.
+template <typename It, typename Before> It gallopTo(It from, It to, Before before)
+{
+    std::ptrdiff_t step = 1;
+    It low = from;
+    while (low != to && before(*low)) {
+        from = low + 1;
+        low = to - low > step ? low + step : to;
+        step *= 2;
+    }
+    return std::partition_point(from, low, before);
+}
+
 } // namespace
 
 void IcuNameOrder::Closer::operator()(UCollator* collator) const
@@ -344,24 +358,41 @@ void IcuNameOrder::sortWith(NameList& names, bool useAsciiTable) const
     const std::vector<Keyed> ascii = sortedRun(builders[0].ascii, builders[1].ascii, names);
     const std::vector<Keyed> full = sortedRun(builders[0].full, builders[1].full, names);
 
-    // The two runs are each in collation order; merge them by the collator's own comparison.
+    // The two runs are each in collation order; merge them by the collator's
+    // own comparison. They seldom interleave (names of other scripts sort
+    // apart), so each step gallops over the stretch of one run that comes
+    // before the head of the other, at a few comparisons a stretch.
+    const auto less = [&](const Keyed& x, const Keyed& y) {
+        const std::string& a = names[x.name];
+        const std::string& b = names[y.name];
+        UErrorCode status = U_ZERO_ERROR;
+        const UCollationResult order =
+            ucol_strcollUTF8(m_collator.get(), a.data(), static_cast<int32_t>(a.size()), b.data(),
+                             static_cast<int32_t>(b.size()), &status);
+        return order == UCOL_LESS || (order == UCOL_EQUAL && a < b);
+    };
     NameList sorted;
     sorted.reserve(names.size());
+    const auto take = [&](auto from, auto to) {
+        for (; from != to; ++from) {
+            sorted.push_back(std::move(names[from->name]));
+        }
+    };
     auto a = ascii.begin();
     auto f = full.begin();
-    while (a != ascii.end() || f != full.end()) {
-        bool takeAscii = f == full.end();
-        if (a != ascii.end() && f != full.end()) {
-            UErrorCode status = U_ZERO_ERROR;
-            const std::string& x = names[a->name];
-            const std::string& y = names[f->name];
-            const UCollationResult order =
-                ucol_strcollUTF8(m_collator.get(), x.data(), static_cast<int32_t>(x.size()), y.data(),
-                                 static_cast<int32_t>(y.size()), &status);
-            takeAscii = order == UCOL_LESS || (order == UCOL_EQUAL && x < y);
+    while (a != ascii.end() && f != full.end()) {
+        const auto aEnd = gallopTo(a, ascii.end(), [&](const Keyed& x) { return less(x, *f); });
+        take(a, aEnd);
+        a = aEnd;
+        if (a == ascii.end()) {
+            break;
         }
-        sorted.push_back(std::move(names[takeAscii ? (a++)->name : (f++)->name]));
+        const auto fEnd = gallopTo(f, full.end(), [&](const Keyed& y) { return less(y, *a); });
+        take(f, fEnd);
+        f = fEnd;
     }
+    take(a, ascii.end());
+    take(f, full.end());
     names = std::move(sorted);
 }
 
