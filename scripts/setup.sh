@@ -11,7 +11,7 @@ packages=(
     xvfb xauth xdotool                    # a virtual display for looking at the window
 )
 if [[ "${1:-}" == "--bench" ]]; then
-    packages+=(libbenchmark-dev)
+    packages+=(libbenchmark-dev python3 locales)
 fi
 
 missing=()

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Builds the benchmarks and runs them on folders of 10,000, 100,000 and
+# 1,000,000 empty files made in a temporary place (kept between runs in
+# $TOMBRELI_BENCH_DIR when it is set, removed otherwise), then times
+# tombreli-compare beside the tools a user would use instead, and the window.
+#
+#   bench/run.sh [--quick]     --quick: skip the folders of a million files
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh --bench
+scripts/build.sh bench
+
+sizes=(10000 100000 1000000)
+[[ "${1:-}" == "--quick" ]] && sizes=(10000 100000)
+
+dir="${TOMBRELI_BENCH_DIR:-}"
+if [[ -z "$dir" ]]; then
+    dir=$(mktemp -d "${TMPDIR:-/tmp}/tombreli-bench-XXXXXX")
+    trap 'rm -rf "$dir"' EXIT
+fi
+for size in "${sizes[@]}"; do
+    if [[ ! -f "$dir/$size/done" ]]; then
+        echo "making two folders of $size files in $dir/$size ..." >&2
+        rm -rf "${dir:?}/$size"
+        python3 bench/make_folders.py "$dir/$size" "$size"
+        touch "$dir/$size/done"
+    fi
+done
+largest="$dir/${sizes[-1]}"
+
+echo "== core benchmarks"
+TOMBRELI_BENCH_FOLDERS="$dir" build/bench/bench/tombreli_core_bench \
+    --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
+
+echo "== tombreli-compare beside other tools, ${sizes[-1]} files a folder"
+python3 bench/compare_tools.py build/bench/compare/tombreli-compare "$largest/a" "$largest/b" 5
+
+if [[ -x build/bench/bench/tombreli_window_timings ]]; then
+    echo "== the window, ${sizes[-1]} files a folder (offscreen)"
+    QT_QPA_PLATFORM=offscreen build/bench/bench/tombreli_window_timings "$largest/a" "$largest/b"
+fi
