@@ -14,6 +14,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -52,7 +54,7 @@ struct Options
     bool both = false;
     bool only2 = false;
     char end = '\n';
-    const char* folders[2] = {nullptr, nullptr};
+    std::string folders[2];
 };
 
 void say(std::string_view text)
@@ -60,22 +62,13 @@ void say(std::string_view text)
     std::fwrite(text.data(), 1, text.size(), stderr);
 }
 
-void complain(std::string_view folder, std::string_view problem)
-{
-    say("tombreli-compare: ");
-    say(folder);
-    say(": ");
-    say(problem);
-    say("\n");
-}
-
 // Returns -1 when the options are good, else the exit status.
-int parse(int argc, char** argv, Options& options)
+int parse(const std::vector<std::string>& args, Options& options)
 {
     int folders = 0;
     bool endOfOptions = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
         if (!endOfOptions && arg == "--help") {
             std::fwrite(Usage.data(), 1, Usage.size(), stdout);
             std::fwrite(Help.data(), 1, Help.size(), stdout);
@@ -98,7 +91,7 @@ int parse(int argc, char** argv, Options& options)
             say(Usage);
             return Trouble;
         } else if (folders < 2) {
-            options.folders[folders++] = argv[i];
+            options.folders[folders++] = args[i];
         } else {
             say("tombreli-compare: too many folders\n");
             say(Usage);
@@ -115,61 +108,83 @@ int parse(int argc, char** argv, Options& options)
     return -1;
 }
 
-// Lists one folder as the window does; false after saying what went wrong.
-bool open(const char* folder, CurrentFolders& folders, std::optional<FolderList>& list)
+// One folder listed as the window lists it, or what went wrong.
+struct Listing
 {
-    // The argument names the folder itself, so a failure must not fall back to another one.
-    if (const std::error_code error = folders.enter(folder)) {
-        complain(folder, error.message());
-        return false;
+    explicit Listing(const std::string& workingFolder)
+        : folders(hostPathSyntax(), hostFileServices(), workingFolder)
+    {
     }
-    list.emplace(folders, hostFileServices(), hostNameOrder());
-    if (const std::error_code error = list->Open()) {
-        complain(folder, "cannot read the folder: " + error.message());
-        return false;
-    }
-    return true;
-}
 
-void append(std::string& out, const NameList& names, std::string_view mark, char end)
+    // Runs on a thread of its own; what it raises is kept for the caller.
+    void open(const std::string& folder)
+    {
+        try {
+            // The argument names the folder itself, so a failure must not fall back to another one.
+            if (const std::error_code error = folders.enter(folder)) {
+                problem = folder + ": " + error.message();
+                return;
+            }
+            list.emplace(folders, hostFileServices(), hostNameOrder());
+            if (const std::error_code error = list->Open()) {
+                problem = folder + ": cannot read the folder: " + error.message();
+            }
+        } catch (...) {
+            raised = std::current_exception();
+        }
+    }
+
+    CurrentFolders folders;
+    std::optional<FolderList> list;
+    std::string problem;
+    std::exception_ptr raised;
+};
+
+// Writes one group, a name at a time, through the output buffer.
+bool write(const NameList& names, std::string_view mark, char end)
 {
     for (const std::string& name : names) {
-        out += mark;
-        out += name;
-        out += end;
+        if (std::fwrite(mark.data(), 1, mark.size(), stdout) != mark.size() ||
+            std::fwrite(name.data(), 1, name.size(), stdout) != name.size() ||
+            std::fputc(end, stdout) == EOF) {
+            return false;
+        }
     }
+    return true;
 }
 
 int run(int argc, char** argv)
 {
     Options options;
-    if (const int status = parse(argc, argv, options); status >= 0) {
+    if (const int status = parse(programArguments(argc, argv), options); status >= 0) {
         return status;
     }
-    // Each argument is taken from the working folder, not from the other one.
+    // Each argument is taken from the working folder, not from the other one;
+    // the two folders are read at the same time.
     const std::string workingFolder = hostFileServices().workingFolder();
-    CurrentFolders folders[2] = {{hostPathSyntax(), hostFileServices(), workingFolder},
-                                 {hostPathSyntax(), hostFileServices(), workingFolder}};
-    std::optional<FolderList> lists[2];
-    for (int k = 0; k < 2; ++k) {
-        if (!open(options.folders[k], folders[k], lists[k])) {
+    Listing listings[2] = {Listing(workingFolder), Listing(workingFolder)};
+    std::thread second([&] { listings[1].open(options.folders[1]); });
+    listings[0].open(options.folders[0]);
+    second.join();
+    for (const Listing& listing : listings) {
+        if (listing.raised) {
+            std::rethrow_exception(listing.raised);
+        }
+        if (!listing.problem.empty()) {
+            say("tombreli-compare: " + listing.problem + "\n");
             return Trouble;
         }
     }
 
-    const ComparisonResult result = CompareFileNames(lists[0]->Items(), lists[1]->Items());
+    const ComparisonResult result = CompareFileNames(listings[0].list->Items(), listings[1].list->Items());
     const bool marked = int(options.only1) + int(options.both) + int(options.only2) > 1;
-    std::string out;
-    if (options.only1) {
-        append(out, result.OnlyInFolder1, marked ? "< " : "", options.end);
-    }
-    if (options.both) {
-        append(out, result.InBoth, marked ? "= " : "", options.end);
-    }
-    if (options.only2) {
-        append(out, result.OnlyInFolder2, marked ? "> " : "", options.end);
-    }
-    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0) {
+    static char buffer[1 << 20];
+    std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
+    const bool written = (!options.only1 || write(result.OnlyInFolder1, marked ? "< " : "", options.end)) &&
+                         (!options.both || write(result.InBoth, marked ? "= " : "", options.end)) &&
+                         (!options.only2 || write(result.OnlyInFolder2, marked ? "> " : "", options.end)) &&
+                         std::fflush(stdout) == 0;
+    if (!written) {
         say("tombreli-compare: cannot write the result: ");
         say(std::strerror(errno));
         say("\n");

@@ -29,7 +29,9 @@ struct Decoded
 // no overlong forms, no surrogates, nothing above U+10FFFF), if there is one.
 std::optional<Decoded> decodeOne(std::string_view bytes)
 {
-    const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(bytes[i]); };
+    const auto byte = [&](std::size_t i) {
+        return static_cast<std::uint8_t>(bytes[i]);
+    };
     const std::uint8_t lead = byte(0);
     if (lead < 0x80) {
         return Decoded{lead, 1};
@@ -94,7 +96,9 @@ void appendByteEscape(std::string& out, char byte)
 
 void appendUtf8(std::string& out, char32_t c)
 {
-    const auto put = [&](std::uint32_t b) { out += static_cast<char>(b); };
+    const auto put = [&](std::uint32_t b) {
+        out += static_cast<char>(b);
+    };
     if (c < 0x80) {
         put(c);
     } else if (c < 0x800) {
@@ -134,7 +138,9 @@ std::optional<std::uint32_t> parseHex(std::string_view digits)
 
 std::string DisplayName(std::string_view name)
 {
-    const auto plain = [](char ch) { return ch >= 0x20 && ch < 0x7F && ch != '\\'; };
+    const auto plain = [](char ch) {
+        return ch >= 0x20 && ch < 0x7F && ch != '\\';
+    };
     if (std::all_of(name.begin(), name.end(), plain) && !name.ends_with(' ')) {
         return std::string(name);
     }
@@ -203,8 +209,9 @@ std::string NameFromDisplay(std::string_view text)
             continue;
         }
         const std::size_t digits = kind == 'x' ? 2 : kind == 'u' ? 4 : kind == 'U' ? 8 : 0;
-        const std::optional<std::uint32_t> value =
-            digits != 0 && text.size() - i - 2 >= digits ? parseHex(text.substr(i + 2, digits)) : std::nullopt;
+        const std::optional<std::uint32_t> value = digits != 0 && text.size() - i - 2 >= digits
+                                                       ? parseHex(text.substr(i + 2, digits))
+                                                       : std::nullopt;
         if (value && kind == 'x') {
             out += static_cast<char>(*value);
         } else if (value && *value <= 0x10FFFF && (*value < 0xD800 || *value > 0xDFFF)) {

@@ -17,22 +17,22 @@ constexpr std::size_t BusyFromName = 101;
 constexpr std::uint8_t NotListed =
     FolderEntry::Directory | FolderEntry::Hidden | FolderEntry::System | FolderEntry::VolumeLabel;
 
-// Ends a busy signal however the read ends.
-class BusySignal
+// Tells a handler `true` when started and `false` when it goes, however the read ends.
+class Signal
 {
 public:
-    explicit BusySignal(const std::function<void(bool)>& handler)
+    explicit Signal(const std::function<void(bool)>& handler)
         : m_handler(handler)
     {
     }
-    ~BusySignal()
+    ~Signal()
     {
         if (m_started) {
             m_handler(false);
         }
     }
-    BusySignal(const BusySignal&) = delete;
-    BusySignal& operator=(const BusySignal&) = delete;
+    Signal(const Signal&) = delete;
+    Signal& operator=(const Signal&) = delete;
 
     void start()
     {
@@ -77,9 +77,11 @@ std::error_code FolderList::ReadFolder()
     if (error) {
         m_directory = m_folders.current();
     }
+    Signal changing(m_itemsHandler);
+    changing.start();
     m_items = NameList();
 
-    BusySignal busy(m_busyHandler);
+    Signal busy(m_busyHandler);
     NameList names;
     bool full = false;
     try {

@@ -73,6 +73,11 @@ public:
     // can appear, and `false` when that read has ended, also by an error.
     void SetBusyHandler(std::function<void(bool busy)> handler) { m_busyHandler = std::move(handler); }
 
+    // Told `true` just before a read empties Items, and `false` once Items hold
+    // what was read, also when the read ends in an error, so that a view can
+    // drop and take up the names. A text that moves the list nowhere tells nothing.
+    void SetItemsHandler(std::function<void(bool changing)> handler) { m_itemsHandler = std::move(handler); }
+
 private:
     CurrentFolders& m_folders;
     FileServices& m_files;
@@ -82,6 +87,7 @@ private:
     NameList m_items;
     std::size_t m_capacity = DefaultCapacity;
     std::function<void(bool)> m_busyHandler;
+    std::function<void(bool)> m_itemsHandler;
     bool m_open = false;
 };
 

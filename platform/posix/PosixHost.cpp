@@ -23,4 +23,9 @@ const NameOrder& hostNameOrder()
     return order;
 }
 
+std::vector<std::string> programArguments(int argc, char** argv)
+{
+    return std::vector<std::string>(argv, argv + argc);
+}
+
 } // namespace tombreli

@@ -25,8 +25,7 @@ void PrintTo(const Shown& c, std::ostream* out)
 }
 
 class DisplayNameCases : public testing::TestWithParam<Shown>
-{
-};
+{};
 
 TEST_P(DisplayNameCases, ShowsTheNameAndReadsItBack)
 {
@@ -37,38 +36,56 @@ TEST_P(DisplayNameCases, ShowsTheNameAndReadsItBack)
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, DisplayNameCases,
-    testing::Values(Shown{"Ascii", "Readme.txt", "Readme.txt"},
-                    Shown{"Japanese", "表ソ 計算.txt", "表ソ 計算.txt"},
-                    Shown{"FourByteCharacter", "\xF0\x9F\x93\x81.png", "\xF0\x9F\x93\x81.png"},
-                    Shown{"IdeographicSpaceKept", "a\xE3\x80\x80" "b", "a\xE3\x80\x80" "b"},
-                    Shown{"InnerSpaceKept", "a b", "a b"},
-                    Shown{"FinalSpace", "a ", "a\\x20"},
-                    Shown{"OnlySpaces", "  ", " \\x20"},
-                    Shown{"Backslash", "a\\x89", "a\\\\x89"},
-                    Shown{"LineBreaks", "a\nb\r\tc", "a\\nb\\r\\tc"},
-                    Shown{"OtherControls", "\x01\x1F\x7F"s + "\0"s, "\\x01\\x1F\\x7F\\x00"},
-                    Shown{"InvalidByte", "\x89.txt", "\\x89.txt"},
-                    Shown{"ShiftJis", "\x95\x5C", "\\x95\\\\"},
-                    Shown{"Latin1", "caf\xE9", "caf\\xE9"},
-                    Shown{"TruncatedSequence", "\xE3\x81", "\\xE3\\x81"},
-                    Shown{"BrokenSequence", "\xE3\x81" "A", "\\xE3\\x81A"},
-                    Shown{"Overlong", "\xC0\xAF", "\\xC0\\xAF"},
-                    Shown{"Surrogate", "\xED\xA0\x80", "\\xED\\xA0\\x80"},
-                    Shown{"BeyondUnicode", "\xF4\x90\x80\x80", "\\xF4\\x90\\x80\\x80"},
-                    Shown{"C1Control", "a\xC2\x85" "b", "a\\u0085b"},
-                    Shown{"NoBreakSpace", "a\xC2\xA0" "b", "a\\u00A0b"},
-                    Shown{"LineSeparator", "a\xE2\x80\xA8" "b", "a\\u2028b"},
-                    Shown{"ParagraphSeparator", "\xE2\x80\xA9", "\\u2029"},
-                    Shown{"RightToLeftOverride", "\xE2\x80\xAEtxt.exe", "\\u202Etxt.exe"},
-                    Shown{"ZeroWidthSpace", "a\xE2\x80\x8B", "a\\u200B"},
-                    Shown{"ByteOrderMark", "\xEF\xBB\xBF" "a", "\\uFEFFa"},
-                    Shown{"NonCharacter", "\xEF\xBF\xBF", "\\uFFFF"},
-                    Shown{"ReplacementCharacterKept", "\xEF\xBF\xBD", "\xEF\xBF\xBD"},
-                    Shown{"Tag", "\xF3\xA0\x80\x81", "\\U000E0001"},
-                    Shown{"YenSignKept", "\xC2\xA5" "1000.txt", "\xC2\xA5" "1000.txt"},
-                    Shown{"YenSignBeforeEscapeLetter", "\xC2\xA5x89", "\\u00A5x89"},
-                    Shown{"YenSignBeforeYenSign", "\xC2\xA5\xC2\xA5", "\\u00A5\xC2\xA5"},
-                    Shown{"YenSignBeforeEscapedByte", "\xC2\xA5\n", "\\u00A5\\n"}),
+    testing::Values(
+        Shown{"Ascii", "Readme.txt", "Readme.txt"}, Shown{"Japanese", "表ソ 計算.txt", "表ソ 計算.txt"},
+        Shown{"FourByteCharacter", "\xF0\x9F\x93\x81.png", "\xF0\x9F\x93\x81.png"},
+        Shown{"IdeographicSpaceKept",
+              "a\xE3\x80\x80"
+              "b",
+              "a\xE3\x80\x80"
+              "b"},
+        Shown{"InnerSpaceKept", "a b", "a b"}, Shown{"FinalSpace", "a ", "a\\x20"},
+        Shown{"OnlySpaces", "  ", " \\x20"}, Shown{"Backslash", "a\\x89", "a\\\\x89"},
+        Shown{"LineBreaks", "a\nb\r\tc", "a\\nb\\r\\tc"},
+        Shown{"OtherControls", "\x01\x1F\x7F"s + "\0"s, "\\x01\\x1F\\x7F\\x00"},
+        Shown{"InvalidByte", "\x89.txt", "\\x89.txt"}, Shown{"ShiftJis", "\x95\x5C", "\\x95\\\\"},
+        Shown{"Latin1", "caf\xE9", "caf\\xE9"}, Shown{"TruncatedSequence", "\xE3\x81", "\\xE3\\x81"},
+        Shown{"BrokenSequence",
+              "\xE3\x81"
+              "A",
+              "\\xE3\\x81A"},
+        Shown{"Overlong", "\xC0\xAF", "\\xC0\\xAF"}, Shown{"Surrogate", "\xED\xA0\x80", "\\xED\\xA0\\x80"},
+        Shown{"BeyondUnicode", "\xF4\x90\x80\x80", "\\xF4\\x90\\x80\\x80"},
+        Shown{"C1Control",
+              "a\xC2\x85"
+              "b",
+              "a\\u0085b"},
+        Shown{"NoBreakSpace",
+              "a\xC2\xA0"
+              "b",
+              "a\\u00A0b"},
+        Shown{"LineSeparator",
+              "a\xE2\x80\xA8"
+              "b",
+              "a\\u2028b"},
+        Shown{"ParagraphSeparator", "\xE2\x80\xA9", "\\u2029"},
+        Shown{"RightToLeftOverride", "\xE2\x80\xAEtxt.exe", "\\u202Etxt.exe"},
+        Shown{"ZeroWidthSpace", "a\xE2\x80\x8B", "a\\u200B"},
+        Shown{"ByteOrderMark",
+              "\xEF\xBB\xBF"
+              "a",
+              "\\uFEFFa"},
+        Shown{"NonCharacter", "\xEF\xBF\xBF", "\\uFFFF"},
+        Shown{"ReplacementCharacterKept", "\xEF\xBF\xBD", "\xEF\xBF\xBD"},
+        Shown{"Tag", "\xF3\xA0\x80\x81", "\\U000E0001"},
+        Shown{"YenSignKept",
+              "\xC2\xA5"
+              "1000.txt",
+              "\xC2\xA5"
+              "1000.txt"},
+        Shown{"YenSignBeforeEscapeLetter", "\xC2\xA5x89", "\\u00A5x89"},
+        Shown{"YenSignBeforeYenSign", "\xC2\xA5\xC2\xA5", "\\u00A5\xC2\xA5"},
+        Shown{"YenSignBeforeEscapedByte", "\xC2\xA5\n", "\\u00A5\\n"}),
     [](const testing::TestParamInfo<Shown>& param) { return param.param.title; });
 
 // The text as a Japanese font draws it: every backslash as a yen sign.
@@ -86,8 +103,15 @@ bool isUtf8(const std::string& text)
 {
     std::size_t i = 0;
     while (i < text.size()) {
-        const auto b = [&](std::size_t k) { return static_cast<std::uint8_t>(text[k]); };
-        std::size_t n = b(i) < 0x80 ? 1 : b(i) < 0xC2 ? 0 : b(i) < 0xE0 ? 2 : b(i) < 0xF0 ? 3 : b(i) < 0xF5 ? 4 : 0;
+        const auto b = [&](std::size_t k) {
+            return static_cast<std::uint8_t>(text[k]);
+        };
+        std::size_t n = b(i) < 0x80   ? 1
+                        : b(i) < 0xC2 ? 0
+                        : b(i) < 0xE0 ? 2
+                        : b(i) < 0xF0 ? 3
+                        : b(i) < 0xF5 ? 4
+                                      : 0;
         if (n == 0 || i + n > text.size()) {
             return false;
         }
@@ -109,7 +133,8 @@ bool isUtf8(const std::string& text)
 
 bool staysOnOneLine(const std::string& text)
 {
-    for (const std::string& lineEnd : {"\n"s, "\r"s, "\v"s, "\f"s, "\xC2\x85"s, "\xE2\x80\xA8"s, "\xE2\x80\xA9"s}) {
+    for (const std::string& lineEnd :
+         {"\n"s, "\r"s, "\v"s, "\f"s, "\xC2\x85"s, "\xE2\x80\xA8"s, "\xE2\x80\xA9"s}) {
         if (text.find(lineEnd) != std::string::npos) {
             return false;
         }
@@ -122,9 +147,42 @@ bool staysOnOneLine(const std::string& text)
 std::string generatedName(std::mt19937& random)
 {
     static const std::string pieces[] = {
-        "a", "Z", " ", "\\", "\\x", "\\u", "\\U", "x4", "00", "FE", "\n", "\r", "\t", "\0"s, "\x7F",
-        "\x80", "\x89", "\xBF", "\xC2", "\xE3", "\xED", "\xF0", "\xF4", "\xFF", "\xE3\x81\x82", "\xC2\x85",
-        "\xC2\xA0", "\xC2\xA5", "n", "x", "u", "\xE2\x80\xA8", "\xE2\x80\xAE", "\xEF\xBB\xBF", "\xF0\x9F\x98\x80", "\xF3\xA0\x80\x81",
+        "a",
+        "Z",
+        " ",
+        "\\",
+        "\\x",
+        "\\u",
+        "\\U",
+        "x4",
+        "00",
+        "FE",
+        "\n",
+        "\r",
+        "\t",
+        "\0"s,
+        "\x7F",
+        "\x80",
+        "\x89",
+        "\xBF",
+        "\xC2",
+        "\xE3",
+        "\xED",
+        "\xF0",
+        "\xF4",
+        "\xFF",
+        "\xE3\x81\x82",
+        "\xC2\x85",
+        "\xC2\xA0",
+        "\xC2\xA5",
+        "n",
+        "x",
+        "u",
+        "\xE2\x80\xA8",
+        "\xE2\x80\xAE",
+        "\xEF\xBB\xBF",
+        "\xF0\x9F\x98\x80",
+        "\xF3\xA0\x80\x81",
     };
     std::uniform_int_distribution<std::size_t> count(0, 8);
     std::uniform_int_distribution<std::size_t> piece(0, std::size(pieces) - 1);

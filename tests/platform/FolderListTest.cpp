@@ -268,6 +268,25 @@ TEST_F(PosixFolderLists, SignalsBusyFromTheHundredAndFirstName)
     EXPECT_EQ(list.Count(), 150u);
 }
 
+TEST_F(PosixFolderLists, TellsWhenItsNamesChange)
+{
+    FolderList& list = openList(root.path("data"));
+    std::vector<std::pair<bool, std::size_t>> told; // what it said, and how many names it held then
+    list.SetItemsHandler([&](bool changing) { told.emplace_back(changing, list.Count()); });
+
+    list.ShowFolderOfPath(root.path("data/readme.txt"));
+    list.ShowFolderOfPath("no folder part");
+    EXPECT_TRUE(told.empty()) << "a text that moves the list nowhere changes nothing";
+
+    list.ShowFolderOfPath(root.path("other/"));
+    EXPECT_EQ(told, (std::vector<std::pair<bool, std::size_t>>{{true, 4}, {false, 1}}));
+
+    told.clear();
+    list.SetCapacity(2);
+    EXPECT_THROW(list.ShowFolderOfPath(root.path("data/")), ListInsertError);
+    EXPECT_EQ(told, (std::vector<std::pair<bool, std::size_t>>{{true, 1}, {false, 2}}));
+}
+
 TEST_F(PosixFolderLists, EmptiesTheListOfAFolderItCannotRead)
 {
     if (geteuid() == 0) {

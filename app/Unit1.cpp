@@ -1,0 +1,259 @@
+#include "Unit1.h"
+
+// uic names setupUi's parameter after the form, as the global instance is named.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wshadow"
+#include "ui_Unit1.h"
+#pragma GCC diagnostic pop
+
+#include "CompareFileNames.h"
+#include "FolderListModel.h"
+#include "Host.h"
+#include "NameText.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+using tombreli::EditCommand;
+
+// As designed: 96 pixels per inch and a font 12 pixels high.
+constexpr int DesignedPixelsPerInch = 96;
+constexpr int FontPixels = 12;
+constexpr QPoint WindowPosition(435, 127);
+
+QFont windowFont()
+{
+    QFont font;
+    // IPA P Gothic has MS P Gothic's character widths, so the layout holds where that is missing.
+    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+                      QStringLiteral("IPAPGothic"), QStringLiteral("VL PGothic"),
+                      QStringLiteral("Noto Sans CJK JP")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(FontPixels);
+    return font;
+}
+
+int scaled(int value, int numerator, int denominator)
+{
+    return static_cast<int>(std::lround(static_cast<double>(value) * numerator / denominator));
+}
+
+void showBusyPointer(bool busy)
+{
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent)
+    : QWidget(parent)
+    , m_ui(new Ui::TForm1)
+    , m_folders(tombreli::hostPathSyntax(), tombreli::hostFileServices(),
+                tombreli::hostFileServices().workingFolder())
+    , m_list1(m_folders, tombreli::hostFileServices(), tombreli::hostNameOrder())
+    , m_list2(m_folders, tombreli::hostFileServices(), tombreli::hostNameOrder())
+{
+    m_ui->setupUi(this);
+    setFont(windowFont());
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, colours.color(QPalette::Button));
+    setPalette(colours);
+    setAutoFillBackground(true);
+
+    m_model1 = new tombreli::FolderListModel(m_list1, this);
+    m_model2 = new tombreli::FolderListModel(m_list2, this);
+    for (auto [view, model] :
+         {std::pair(m_ui->FileListBox1, m_model1), std::pair(m_ui->FileListBox2, m_model2)}) {
+        view->setItemDelegate(new tombreli::FolderListDelegate(view));
+        view->setModel(model);
+    }
+    m_list1.SetBusyHandler(showBusyPointer);
+    m_list2.SetBusyHandler(showBusyPointer);
+
+    // Queued, so that a handler runs as an event of its own: an error it raises
+    // then reaches the application's error report without unwinding through
+    // the button's code. Qt's widget library is built without exception
+    // support, and unwinding through it skips its clean-up (and leaks).
+    connect(m_ui->Button1, &QPushButton::clicked, this, &TForm1::Button1Click, Qt::QueuedConnection);
+    connect(m_ui->Button2, &QPushButton::clicked, this, &TForm1::Button2Click, Qt::QueuedConnection);
+    connect(m_ui->Button3, &QPushButton::clicked, this, &TForm1::Button3Click, Qt::QueuedConnection);
+
+    // A list of commands, not a set of choices.
+    m_ui->ActionList1->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    for (QAction* action : m_ui->ActionList1->actions()) {
+        if (action != m_ui->Action1) {
+            connect(action, &QAction::triggered, this,
+                    [this, action] { runEditCommand(editCommandOf(action)); });
+        }
+    }
+    // Sees every key before the focused control does, as the command list must.
+    qApp->installEventFilter(this);
+
+    scaleAtLoad();
+    move(WindowPosition);
+    m_ui->FileListBox1->setFocus();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::setVisible(bool visible)
+{
+    if (visible && !m_listsOpen) {
+        m_listsOpen = true;
+        m_list1.Open();
+        m_list2.Open();
+    }
+    QWidget::setVisible(visible);
+}
+
+void TForm1::FormCreate()
+{
+    const std::string programPath = tombreli::hostFileServices().programPath();
+    const QString folder = tombreli::nameText(tombreli::hostPathSyntax().folderPart(programPath));
+    m_ui->Edit1->setText(folder);
+    m_ui->Edit2->setText(folder);
+}
+
+void TForm1::Button1Click()
+{
+    m_list1.ShowFolderOfPath(tombreli::pathBytes(m_ui->Edit1->text()));
+}
+
+void TForm1::Button2Click()
+{
+    m_list2.ShowFolderOfPath(tombreli::pathBytes(m_ui->Edit2->text()));
+}
+
+void TForm1::Button3Click()
+{
+    m_ui->Memo1->clear();
+    m_ui->Memo2->clear();
+    m_ui->Memo3->clear();
+    const tombreli::ComparisonResult result = tombreli::CompareFileNames(m_list1.Items(), m_list2.Items());
+    // Each box in one go, which also leaves it nothing to undo.
+    m_ui->Memo1->setPlainText(tombreli::nameLines(result.InBoth));
+    m_ui->Memo2->setPlainText(tombreli::nameLines(result.OnlyInFolder1));
+    m_ui->Memo3->setPlainText(tombreli::nameLines(result.OnlyInFolder2));
+}
+
+void TForm1::scaleAtLoad()
+{
+    const int pixelsPerInch = logicalDpiY();
+    if (pixelsPerInch != DesignedPixelsPerInch) {
+        QFont font = this->font();
+        font.setPixelSize(scaled(FontPixels, pixelsPerInch, DesignedPixelsPerInch));
+        setFont(font);
+    }
+    // The design's "0" was 12 pixels high in MS P Gothic. A substitute is
+    // measured against itself at the designed size, so that its taller line
+    // is not taken for a screen that needs larger controls.
+    QFont designed = font();
+    designed.setPixelSize(FontPixels);
+    const int designedTextHeight = QFontMetrics(designed).height();
+    const int textHeight = QFontMetrics(font()).height();
+    QSize client = size();
+    if (textHeight != designedTextHeight) {
+        const QList<QWidget*> controls = {
+            m_ui->GroupBox1,    m_ui->FileListBox1, m_ui->Button1, m_ui->Edit1,     m_ui->GroupBox2,
+            m_ui->FileListBox2, m_ui->Button2,      m_ui->Edit2,   m_ui->GroupBox3, m_ui->Memo1,
+            m_ui->Button3,      m_ui->Memo3,        m_ui->Memo2,
+        };
+        for (QWidget* control : controls) {
+            const QRect r = control->geometry();
+            control->setGeometry(scaled(r.x(), textHeight, designedTextHeight),
+                                 scaled(r.y(), textHeight, designedTextHeight),
+                                 scaled(r.width(), textHeight, designedTextHeight),
+                                 scaled(r.height(), textHeight, designedTextHeight));
+        }
+        for (const QListView* list : {m_ui->FileListBox1, m_ui->FileListBox2}) {
+            auto* rows = static_cast<tombreli::FolderListDelegate*>(list->itemDelegate());
+            rows->setItemHeight(scaled(rows->itemHeight(), textHeight, designedTextHeight));
+        }
+        // The window keeps its size unless a control now reaches past it.
+        QRect enclosing;
+        for (QWidget* control : {m_ui->GroupBox1, m_ui->GroupBox2, m_ui->GroupBox3}) {
+            enclosing |= control->geometry();
+        }
+        client = client.expandedTo(QSize(enclosing.right() + 1, enclosing.bottom() + 1));
+    }
+    // The results are docked to the bottom edge at full width.
+    const int resultsHeight = m_ui->GroupBox3->height();
+    m_ui->GroupBox3->setGeometry(0, client.height() - resultsHeight, client.width(), resultsHeight);
+    setFixedSize(client);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    // Only the focused control's own event: Qt hands a key it ignores on to the parents.
+    const QWidget* target = QApplication::focusWidget();
+    if (watched != target || target->window() != this) {
+        return false;
+    }
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (event->type() == QEvent::KeyPress) {
+        // A list view copies its current name on Ctrl+C; here only the text controls copy.
+        return (target == m_ui->FileListBox1 || target == m_ui->FileListBox2) &&
+               key.matches(QKeySequence::Copy);
+    }
+    QAction* command = commandFor(key);
+    if (command == nullptr) {
+        return false;
+    }
+    // Worked out anew for each key. When the command is available, the text
+    // control must not take the key for itself: the command runs instead.
+    const bool available = tombreli::editCommandAvailable(editCommandOf(command), target);
+    command->setEnabled(available);
+    return available;
+}
+
+QAction* TForm1::commandFor(const QKeyEvent& key) const
+{
+    // The keypad's Del is the same key to the user.
+    const QKeySequence pressed(QKeyCombination(key.modifiers() & ~Qt::KeypadModifier, Qt::Key(key.key())));
+    const QList<QAction*> actions = m_ui->ActionList1->actions();
+    const auto found = std::find_if(actions.begin(), actions.end(), [&](const QAction* action) {
+        return !action->shortcut().isEmpty() && action->shortcut() == pressed;
+    });
+    return found != actions.end() ? *found : nullptr;
+}
+
+EditCommand TForm1::editCommandOf(const QAction* action) const
+{
+    if (action == m_ui->EditCut1) {
+        return EditCommand::Cut;
+    }
+    if (action == m_ui->EditCopy1) {
+        return EditCommand::Copy;
+    }
+    if (action == m_ui->EditPaste1) {
+        return EditCommand::Paste;
+    }
+    if (action == m_ui->EditSelectAll1) {
+        return EditCommand::SelectAll;
+    }
+    if (action == m_ui->EditUndo1) {
+        return EditCommand::Undo;
+    }
+    return EditCommand::Delete;
+}
+
+void TForm1::runEditCommand(EditCommand command)
+{
+    tombreli::runEditCommand(command, focusWidget());
+}

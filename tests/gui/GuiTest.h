@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QListView>
+#include <QMessageBox>
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class QObject;
+class TForm1;
+
+namespace tombreli {
+class FolderList;
+}
+
+namespace tombreli::test {
+
+// The test classes, each run by name (see main.cpp).
+using TestFactory = std::function<std::unique_ptr<QObject>()>;
+struct TestClass
+{
+    const char* name;
+    TestFactory make;
+};
+TestClass errorTextTests();
+TestClass windowLayoutTests();
+TestClass windowHandlerTests();
+TestClass errorReportTests();
+TestClass editCommandTests();
+
+// The program's start-up with lists that take `capacity` names, run in a
+// child process. Reports on stdout the message box it showed, if any, and
+// whether the window came up, with its size and a few of its controls' (it
+// is then closed).
+int programChild(int argc, char** argv, int capacity);
+
+struct ChildRun
+{
+    int exitCode = -1;
+    QStringList lines;
+};
+// Runs programChild in a working folder of three files, with `environment`
+// ("NAME=value") added to this process's.
+ChildRun runProgramChild(int capacity, const QStringList& environment = {});
+
+// A window made as the program makes it, its lists starting in `workingFolder`
+// (the process's working folder is set to it and put back afterwards).
+std::unique_ptr<TForm1> makeWindow(const std::string& workingFolder);
+
+// makeWindow, shown and active, so that it takes keys and shortcuts.
+std::unique_ptr<TForm1> openWindow(const std::string& workingFolder);
+
+// The control of the window with that object name; nullptr if there is none.
+template <typename T> T* control(const QWidget& window, const char* name)
+{
+    return window.findChild<T*>(QString::fromLatin1(name));
+}
+
+// The list view's names as shown, top to bottom.
+QStringList shownNames(const QListView* list);
+
+// The folder list behind a list view.
+FolderList& folderListOf(const QListView* list);
+
+// A click on a button, and its handler run (handlers run as events of their own).
+void click(QAbstractButton* button);
+
+// A path as the path fields want it: the folder, followed by `rest`.
+QString pathText(const std::string& folder, const char* rest = "/");
+
+// What a message box showed before it was answered.
+struct SeenBox
+{
+    bool seen = false;
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    Qt::WindowModality modality = Qt::NonModal;
+    bool cursorWasBusy = false;
+};
+
+// Answers the next message box with OK once it is up, and notes what it
+// showed; gives up when `owner` goes.
+void answerNextBox(SeenBox& seen, QObject* owner);
+
+} // namespace tombreli::test
