@@ -51,7 +51,21 @@ bool textEditCan(EditCommand command, const QPlainTextEdit& edit)
     return false;
 }
 
-void runOn(EditCommand command, QLineEdit& edit)
+void deleteSelection(QLineEdit& edit)
+{
+    edit.del();
+}
+
+void deleteSelection(QPlainTextEdit& edit)
+{
+    QTextCursor cursor = edit.textCursor();
+    cursor.removeSelectedText();
+    edit.setTextCursor(cursor);
+}
+
+// Both kinds of text control name their editing slots alike but for Delete.
+template <typename Edit>
+void runOn(EditCommand command, Edit& edit)
 {
     switch (command) {
     case EditCommand::Cut:
@@ -70,35 +84,8 @@ void runOn(EditCommand command, QLineEdit& edit)
         edit.undo();
         break;
     case EditCommand::Delete:
-        edit.del();
+        deleteSelection(edit);
         break;
-    }
-}
-
-void runOn(EditCommand command, QPlainTextEdit& edit)
-{
-    switch (command) {
-    case EditCommand::Cut:
-        edit.cut();
-        break;
-    case EditCommand::Copy:
-        edit.copy();
-        break;
-    case EditCommand::Paste:
-        edit.paste();
-        break;
-    case EditCommand::SelectAll:
-        edit.selectAll();
-        break;
-    case EditCommand::Undo:
-        edit.undo();
-        break;
-    case EditCommand::Delete: {
-        QTextCursor cursor = edit.textCursor();
-        cursor.removeSelectedText();
-        edit.setTextCursor(cursor);
-        break;
-    }
     }
 }
 
