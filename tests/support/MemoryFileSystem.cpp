@@ -38,15 +38,8 @@ MemoryFileSystem::~MemoryFileSystem() = default;
 
 std::string MemoryFileSystem::fold(std::string_view text) const
 {
-    std::string folded(text);
-    for (std::size_t i = 0; i < folded.size(); ++i) {
-        if (isLeadByte(folded[i]) && i + 1 < folded.size()) {
-            ++i;
-        } else if (folded[i] >= 'A' && folded[i] <= 'Z') {
-            folded[i] = static_cast<char>(folded[i] - 'A' + 'a');
-        }
-    }
-    return folded;
+    // Names are found as the path rules compare folders.
+    return WindowsPathSyntax(m_leadBytes).foldCase(text);
 }
 
 // Splits at "\", a run of them counting as one, never inside a double-byte character.
