@@ -10,9 +10,18 @@ packages=(
     libgtest-dev                          # the tests
     xvfb xauth xdotool                    # a virtual display for looking at the window
 )
-if [[ "${1:-}" == "--bench" ]]; then
-    packages+=(libbenchmark-dev python3 locales)
-fi
+# The Windows build's tests run in code page 932, which wine takes from the
+# Unix locale: ja_JP.UTF-8 must exist.
+windows_locale=
+for flag in "$@"; do
+    case "$flag" in
+        --bench) packages+=(libbenchmark-dev python3 locales) ;;
+        --windows)
+            packages+=(g++-mingw-w64-x86-64-posix googletest wine wine64 locales)
+            windows_locale=ja_JP.UTF-8
+            ;;
+    esac
+done
 
 missing=()
 for package in "${packages[@]}"; do
@@ -20,14 +29,29 @@ for package in "${packages[@]}"; do
         missing+=("$package")
     fi
 done
-[[ ${#missing[@]} -eq 0 ]] && exit 0
+locale_missing=false
+if [[ -n "$windows_locale" ]] && ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
+    locale_missing=true
+fi
+[[ ${#missing[@]} -eq 0 && $locale_missing == false ]] && exit 0
 
 if [[ $(id -u) -ne 0 ]]; then
-    echo "These Debian packages are missing: ${missing[*]}" >&2
-    echo "Install them with: sudo apt-get install ${missing[*]}" >&2
+    if [[ ${#missing[@]} -gt 0 ]]; then
+        echo "These Debian packages are missing: ${missing[*]}" >&2
+        echo "Install them with: sudo apt-get install ${missing[*]}" >&2
+    fi
+    if [[ $locale_missing == true ]]; then
+        echo "The locale $windows_locale is missing; make it with: sudo localedef -i ja_JP -f UTF-8 $windows_locale" >&2
+    fi
     exit 1
 fi
-echo "Installing ${missing[*]} ..." >&2
-export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+if [[ ${#missing[@]} -gt 0 ]]; then
+    echo "Installing ${missing[*]} ..." >&2
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+if [[ $locale_missing == true ]]; then
+    echo "Making the locale $windows_locale ..." >&2
+    localedef -i ja_JP -f UTF-8 "$windows_locale"
+fi
