@@ -3,8 +3,11 @@
 #include "FolderList.h"
 #include "NameText.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <limits>
 
@@ -28,10 +31,12 @@ int FolderListModel::rowCount(const QModelIndex& parent) const
 
 QVariant FolderListModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid)) {
+    if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) ||
+        !checkIndex(index, CheckIndexOption::IndexIsValid)) {
         return {};
     }
-    return nameText(m_list.Item(static_cast<std::size_t>(index.row())));
+    const std::string& name = m_list.Item(static_cast<std::size_t>(index.row()));
+    return role == Qt::DisplayRole ? nameText(name) : nameToolTip(name);
 }
 
 QSize FolderListDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const
@@ -60,6 +65,24 @@ void FolderListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     painter->drawText(option.rect.adjusted(TextIndent, 0, 0, 0),
                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
     painter->restore();
+}
+
+bool FolderListDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                                   const QStyleOptionViewItem& option, const QModelIndex& index)
+{
+    if (event == nullptr || view == nullptr || event->type() != QEvent::ToolTip || !index.isValid()) {
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    }
+    const QString text = index.data(Qt::DisplayRole).toString();
+    QStringList lines;
+    if (QFontMetrics(option.font).horizontalAdvance(text) > option.rect.width() - TextIndent) {
+        lines << text;
+    }
+    lines << index.data(Qt::ToolTipRole).toString();
+    const QString tip = plainToolTip(lines);
+    QToolTip::showText(event->globalPos(), tip, view->viewport(), option.rect);
+    event->setAccepted(!tip.isEmpty());
+    return true;
 }
 
 } // namespace tombreli

@@ -8,8 +8,9 @@ namespace tombreli {
 class FolderList;
 
 // A folder list as a list view sees it: one row a name, shown as nameText
-// shows it. The list tells the model before its names change and after, so
-// that a text that moves the list nowhere keeps the view's selection.
+// shows it, with the name spelled out as its tool tip (nameToolTip). The list
+// tells the model before its names change and after, so that a text that
+// moves the list nowhere keeps the view's selection.
 class FolderListModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -45,6 +46,11 @@ public:
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+
+    // The tip of a row: its name whole when the row cuts it off, and the name
+    // spelled out when it could pass for another.
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override;
 
 private:
     int m_itemHeight = DesignedItemHeight;

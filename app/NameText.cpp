@@ -21,6 +21,30 @@ QString nameLines(const NameList& names)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+QString nameToolTip(std::string_view name)
+{
+    const std::string spelled = SpelledOutName(name);
+    if (spelled == DisplayName(name)) {
+        return {};
+    }
+    return QString::fromLatin1(spelled.data(), static_cast<qsizetype>(spelled.size()));
+}
+
+QString plainToolTip(const QStringList& lines)
+{
+    QStringList escaped;
+    for (const QString& line : lines) {
+        if (!line.isEmpty()) {
+            escaped << line.toHtmlEscaped();
+        }
+    }
+    if (escaped.isEmpty()) {
+        return {};
+    }
+    return QStringLiteral("<p style=\"white-space:pre\">") + escaped.join(QStringLiteral("<br>")) +
+           QStringLiteral("</p>");
+}
+
 std::string pathBytes(const QString& text)
 {
     const QByteArray utf8 = text.toUtf8();

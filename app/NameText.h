@@ -3,6 +3,7 @@
 #include "NameList.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <string>
 #include <string_view>
@@ -19,6 +20,14 @@ QString nameText(std::string_view name);
 // ended with a line break (LF, which is how QPlainTextEdit parts its lines on
 // every host).
 QString nameLines(const NameList& names);
+
+// The name spelled out in plain ASCII (SpelledOutName), for a tip that tells
+// look-alikes apart; empty for a name that is shown as it is spelled.
+QString nameToolTip(std::string_view name);
+
+// Lines of plain text as a tool tip shows them: Qt takes a tip that looks like
+// markup for markup, and a name can look like anything.
+QString plainToolTip(const QStringList& lines);
 
 // The bytes of a path that the user typed or pasted: its UTF-8, with the
 // escapes that nameText writes undone, so that a path shown can be applied.

@@ -12,7 +12,10 @@
 #include "NameText.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QTextBlock>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
@@ -197,6 +200,15 @@ void TForm1::scaleAtLoad()
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::ToolTip) {
+        for (QPlainTextEdit* memo : {m_ui->Memo1, m_ui->Memo2, m_ui->Memo3}) {
+            if (watched == memo->viewport()) {
+                showLineToolTip(*memo, static_cast<QHelpEvent&>(*event));
+                return true;
+            }
+        }
+        return false;
+    }
     if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) {
         return false;
     }
@@ -220,6 +232,15 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     const bool available = tombreli::editCommandAvailable(editCommandOf(command), target);
     command->setEnabled(available);
     return available;
+}
+
+void TForm1::showLineToolTip(QPlainTextEdit& memo, QHelpEvent& help) const
+{
+    // A line of a box is one name as nameText shows it, or whatever the user typed there.
+    const QTextBlock line = memo.cursorForPosition(help.pos()).block();
+    const QString tip = tombreli::plainToolTip({tombreli::nameToolTip(tombreli::pathBytes(line.text()))});
+    QToolTip::showText(help.globalPos(), tip, memo.viewport());
+    help.setAccepted(!tip.isEmpty());
 }
 
 QAction* TForm1::commandFor(const QKeyEvent& key) const

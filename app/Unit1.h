@@ -16,6 +16,8 @@ class FolderListModel;
 }
 
 class QAction;
+class QHelpEvent;
+class QPlainTextEdit;
 
 // The program's window: two folder panes and the results area. It only wires
 // its controls (Unit1.ui) to the core; the handlers are the program's own behaviour.
@@ -40,6 +42,8 @@ private:
     void Button3Click();
 
     void scaleAtLoad();
+    // The tip of the result box's line under the pointer: the name spelled out.
+    void showLineToolTip(QPlainTextEdit& memo, QHelpEvent& help) const;
     QAction* commandFor(const QKeyEvent& key) const;
     tombreli::EditCommand editCommandOf(const QAction* action) const;
     void runEditCommand(tombreli::EditCommand command);

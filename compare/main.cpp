@@ -4,6 +4,7 @@
 
 #include "CompareFileNames.h"
 #include "CurrentFolders.h"
+#include "DisplayName.h"
 #include "FolderList.h"
 #include "Host.h"
 
@@ -35,14 +36,17 @@ constexpr std::string_view Help =
     "ignoring letter case, as the TOMBRELI window lists it.\n"
     "\n"
     "Prints the names only in FOLDER1 (marked \"< \"), in both (\"= \") and only in\n"
-    "FOLDER2 (\"> \"), in that order, one name a line, as raw bytes.\n"
+    "FOLDER2 (\"> \"), in that order, one name a line, as the window shows it:\n"
+    "a line break, a backslash, a byte that is not UTF-8 or a character that\n"
+    "draws nothing is written as an escape (\\n, \\\\, \\xHH, \\uHHHH), so that\n"
+    "every line is one name. With -z the names are written as raw bytes.\n"
     "\n"
     "  --only1   print the names only in FOLDER1\n"
     "  --both    print the names in both folders\n"
     "  --only2   print the names only in FOLDER2\n"
     "            (with one of these the names are printed without marks;\n"
     "             they may be combined)\n"
-    "  -z        end each name with NUL instead of a newline\n"
+    "  -z        write each name as its bytes, ended with NUL\n"
     "  --help    print this help\n"
     "\n"
     "Exit status: 0 when both folders hold the same names, 1 when they differ,\n"
@@ -90,6 +94,10 @@ int parse(const std::vector<std::string>& args, Options& options)
             say("\n");
             say(Usage);
             return Trouble;
+        } else if (arg.empty()) {
+            // Taken as a path it would be the working folder, which it does not name.
+            say("tombreli-compare: an empty argument names no folder\n");
+            return Trouble;
         } else if (folders < 2) {
             options.folders[folders++] = args[i];
         } else {
@@ -122,12 +130,12 @@ struct Listing
         try {
             // The argument names the folder itself, so a failure must not fall back to another one.
             if (const std::error_code error = folders.enter(folder)) {
-                problem = folder + ": " + error.message();
+                problem = DisplayName(folder) + ": " + error.message();
                 return;
             }
             list.emplace(folders, hostFileServices(), hostNameOrder());
             if (const std::error_code error = list->Open()) {
-                problem = folder + ": cannot read the folder: " + error.message();
+                problem = DisplayName(folder) + ": cannot read the folder: " + error.message();
             }
         } catch (...) {
             raised = std::current_exception();
@@ -140,12 +148,16 @@ struct Listing
     std::exception_ptr raised;
 };
 
-// Writes one group, a name at a time, through the output buffer.
+// Writes one group, a name at a time, through the output buffer. A raw name
+// on a line of its own could hold a line break and pass for two names, one
+// of them in another group; so lines carry the names as the window shows them.
 bool write(const NameList& names, std::string_view mark, char end)
 {
+    std::string shown;
     for (const std::string& name : names) {
+        shown = end == '\0' ? name : DisplayName(name);
         if (std::fwrite(mark.data(), 1, mark.size(), stdout) != mark.size() ||
-            std::fwrite(name.data(), 1, name.size(), stdout) != name.size() ||
+            std::fwrite(shown.data(), 1, shown.size(), stdout) != shown.size() ||
             std::fputc(end, stdout) == EOF) {
             return false;
         }

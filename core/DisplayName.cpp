@@ -192,6 +192,39 @@ std::string DisplayName(std::string_view name)
     return out;
 }
 
+std::string SpelledOutName(std::string_view name)
+{
+    std::string out;
+    out.reserve(name.size() * 2);
+    std::size_t i = 0;
+    while (i < name.size()) {
+        const std::optional<Decoded> decoded = decodeOne(name.substr(i));
+        if (!decoded) {
+            appendByteEscape(out, name[i++]);
+            continue;
+        }
+        const char32_t c = decoded->codePoint;
+        if (c == '\\') {
+            out += "\\\\";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c <= ' ' || c == 0x7F) {
+            appendByteEscape(out, name[i]);
+        } else if (c < 0x7F) {
+            out += name[i];
+        } else {
+            out += c <= 0xFFFF ? "\\u" : "\\U";
+            appendHex(out, c, c <= 0xFFFF ? 4 : 8);
+        }
+        i += decoded->length;
+    }
+    return out;
+}
+
 std::string NameFromDisplay(std::string_view text)
 {
     std::string out;

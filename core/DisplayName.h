@@ -19,6 +19,13 @@ namespace tombreli {
 //   \u00A5: Japanese fonts draw the backslash as a yen sign.
 std::string DisplayName(std::string_view name);
 
+// The name in printable ASCII alone, for telling apart names that look
+// alike when shown: a composed and a decomposed accent, a Latin and a
+// Cyrillic letter, one space or two. Every character beyond ASCII is written
+// as \uHHHH or \UHHHHHHHH, a space as \x20, and the rest as DisplayName
+// writes it. NameFromDisplay reads it back as well.
+std::string SpelledOutName(std::string_view name);
+
 // The bytes that a shown name stands for: the escapes above undone. A
 // backslash that begins none of them is kept, as is every other character.
 // NameFromDisplay(DisplayName(n)) == n for every n.

@@ -108,12 +108,25 @@ std::string WindowsPathSyntax::absolute(std::string_view path, const CurrentFold
     }
     std::string result = folders.folderOnDrive(driveText);
     if (!rest.empty()) {
-        if (!result.ends_with('\\')) {
+        if (!endsWithBackslash(result)) {
             result += '\\';
         }
         result += rest;
     }
     return result;
+}
+
+bool WindowsPathSyntax::endsWithBackslash(std::string_view text) const
+{
+    // C:\data\ソ ends in the byte of "\", but in no separator.
+    bool backslash = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        backslash = text[i] == '\\';
+        if (isLeadByte(text[i]) && i + 1 < text.size()) {
+            ++i;
+        }
+    }
+    return backslash;
 }
 
 std::string WindowsPathSyntax::driveKey(std::string_view fullPath) const

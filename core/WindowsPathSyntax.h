@@ -43,6 +43,8 @@ public:
 
 private:
     bool isLeadByte(char c) const { return m_leadBytes[static_cast<unsigned char>(c)]; }
+    // Whether the last character is "\", not the second byte of a double-byte one.
+    bool endsWithBackslash(std::string_view text) const;
 
     LeadBytes m_leadBytes;
 };

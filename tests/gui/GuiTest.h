@@ -31,6 +31,8 @@ TestClass windowLayoutTests();
 TestClass windowHandlerTests();
 TestClass errorReportTests();
 TestClass editCommandTests();
+TestClass hostileNameTests();
+TestClass failingFolderTests();
 
 // The program's start-up with lists that take `capacity` names, run in a
 // child process. Reports on stdout the message box it showed, if any, and

@@ -18,7 +18,8 @@ int main(int argc, char** argv)
         return programChild(argc, argv, std::atoi(argv[2]));
     }
     const TestClass classes[] = {
-        errorTextTests(), windowLayoutTests(), windowHandlerTests(), errorReportTests(), editCommandTests(),
+        errorTextTests(),   windowLayoutTests(), windowHandlerTests(), errorReportTests(),
+        editCommandTests(), hostileNameTests(),  failingFolderTests(),
     };
     if (argc < 2) {
         std::fprintf(stderr, "usage: %s CLASS [QtTest options]; classes:", argv[0]);
