@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds TOMBRELI and runs the whole test suite, in the normal build and in the
-# build with AddressSanitizer and UndefinedBehaviorSanitizer, then cross-builds
-# the Windows programs and runs their tests under wine.
+# Builds TOMBRELI and runs the whole test suite: the normal build and the
+# build with AddressSanitizer and UndefinedBehaviorSanitizer, the Debian
+# package's checks, the fuzz targets for a bounded time, then the Windows
+# programs, cross-built and tested under wine.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh --windows
@@ -11,5 +12,9 @@ for preset in default asan; do
     scripts/build.sh "$preset"
     ctest --preset "$preset"
 done
+echo "== the Debian package" >&2
+packaging/test-package.sh build/default
+echo "== fuzz targets" >&2
+tests/fuzz/run.sh
 echo "== windows build, tested under wine" >&2
 cmake --workflow --preset windows

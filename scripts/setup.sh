@@ -9,6 +9,8 @@ packages=(
     qt6-base-dev fonts-ipafont-gothic     # the window and its Japanese font
     libgtest-dev                          # the tests
     xvfb xauth xdotool                    # a virtual display for looking at the window
+    clang libclang-rt-14-dev              # the fuzz targets (libFuzzer)
+    dpkg-dev desktop-file-utils appstream groff-base libx11-protocol-perl  # the package's checks
 )
 # The Windows build's tests run in code page 932, which wine takes from the
 # Unix locale: ja_JP.UTF-8 must exist.
