@@ -246,7 +246,7 @@ read -r display <"$work/display" || true
 }
 export DISPLAY=:$display
 unset WAYLAND_DISPLAY
-(cd "$work/start" && exec "$bin/tombreli") 2>"$work/x11.err" &
+(cd "$work/start" && QT_QPA_PLATFORM=xcb exec "$bin/tombreli") 2>"$work/x11.err" &
 pid=$!
 pids+=("$pid")
 # x11 class WINDOW prints the window's WM_CLASS class; x11 close WINDOW asks
