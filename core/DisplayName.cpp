@@ -1,5 +1,7 @@
 #include "DisplayName.h"
 
+#include "Utf8.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -17,56 +19,6 @@ bool startsLikeAnEscape(std::string_view piece)
 {
     return piece.starts_with('\\') || piece.starts_with(YenSign) ||
            (!piece.empty() && std::string_view("ntrxuU").find(piece.front()) != std::string_view::npos);
-}
-
-struct Decoded
-{
-    char32_t codePoint;
-    std::size_t length;
-};
-
-// The well-formed UTF-8 sequence at the start of `bytes` (Unicode's table 3-7:
-// no overlong forms, no surrogates, nothing above U+10FFFF), if there is one.
-std::optional<Decoded> decodeOne(std::string_view bytes)
-{
-    const auto byte = [&](std::size_t i) {
-        return static_cast<std::uint8_t>(bytes[i]);
-    };
-    const std::uint8_t lead = byte(0);
-    if (lead < 0x80) {
-        return Decoded{lead, 1};
-    }
-    std::size_t length = 0;
-    std::uint8_t low = 0x80;
-    std::uint8_t high = 0xBF;
-    char32_t value = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        value = lead & 0x1Fu;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        value = lead & 0x0Fu;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        value = lead & 0x07u;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return std::nullopt;
-    }
-    if (bytes.size() < length) {
-        return std::nullopt;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        const std::uint8_t next = byte(i);
-        if (next < (i == 1 ? low : 0x80) || next > (i == 1 ? high : 0xBF)) {
-            return std::nullopt;
-        }
-        value = (value << 6) | (next & 0x3Fu);
-    }
-    return Decoded{value, length};
 }
 
 // Characters that would hide in a list: they draw nothing, look like a plain
@@ -92,28 +44,6 @@ void appendByteEscape(std::string& out, char byte)
 {
     out += "\\x";
     appendHex(out, static_cast<std::uint8_t>(byte), 2);
-}
-
-void appendUtf8(std::string& out, char32_t c)
-{
-    const auto put = [&](std::uint32_t b) {
-        out += static_cast<char>(b);
-    };
-    if (c < 0x80) {
-        put(c);
-    } else if (c < 0x800) {
-        put(0xC0 | (c >> 6));
-        put(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        put(0xE0 | (c >> 12));
-        put(0x80 | ((c >> 6) & 0x3F));
-        put(0x80 | (c & 0x3F));
-    } else {
-        put(0xF0 | (c >> 18));
-        put(0x80 | ((c >> 12) & 0x3F));
-        put(0x80 | ((c >> 6) & 0x3F));
-        put(0x80 | (c & 0x3F));
-    }
 }
 
 std::optional<std::uint32_t> parseHex(std::string_view digits)
@@ -159,7 +89,7 @@ std::string DisplayName(std::string_view name)
     std::string escape;
     std::size_t i = 0;
     while (i < name.size()) {
-        const std::optional<Decoded> decoded = decodeOne(name.substr(i));
+        const std::optional<Utf8Sequence> decoded = DecodeUtf8(name.substr(i));
         escape.clear();
         if (!decoded) {
             appendByteEscape(escape, name[i]);
@@ -198,7 +128,7 @@ std::string SpelledOutName(std::string_view name)
     out.reserve(name.size() * 2);
     std::size_t i = 0;
     while (i < name.size()) {
-        const std::optional<Decoded> decoded = decodeOne(name.substr(i));
+        const std::optional<Utf8Sequence> decoded = DecodeUtf8(name.substr(i));
         if (!decoded) {
             appendByteEscape(out, name[i++]);
             continue;
@@ -248,7 +178,7 @@ std::string NameFromDisplay(std::string_view text)
         if (value && kind == 'x') {
             out += static_cast<char>(*value);
         } else if (value && *value <= 0x10FFFF && (*value < 0xD800 || *value > 0xDFFF)) {
-            appendUtf8(out, *value);
+            AppendUtf8(out, *value);
         } else {
             out += text[i++];
             continue;
