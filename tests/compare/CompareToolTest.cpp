@@ -1,3 +1,4 @@
+#include "RunCompare.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -13,52 +14,9 @@
 namespace tombreli {
 namespace {
 
+using test::Outcome;
+using test::runCompare;
 using test::TempFolder;
-
-struct Outcome
-{
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// Runs tombreli-compare with raw byte arguments, from `workingFolder`.
-Outcome runCompare(const std::vector<std::string>& args, const std::string& workingFolder)
-{
-    const TempFolder capture;
-    const std::string outPath = capture.path("out");
-    const std::string errPath = capture.path("err");
-    const pid_t child = fork();
-    if (child == 0) {
-        std::vector<char*> argv{const_cast<char*>(TOMBRELI_COMPARE)};
-        for (const std::string& arg : args) {
-            argv.push_back(const_cast<char*>(arg.c_str()));
-        }
-        argv.push_back(nullptr);
-        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 || chdir(workingFolder.c_str()) != 0) {
-            _exit(127);
-        }
-        execv(TOMBRELI_COMPARE, argv.data());
-        _exit(127);
-    }
-    Outcome outcome;
-    int status = 0;
-    waitpid(child, &status, 0);
-    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    outcome.out = slurp(outPath);
-    outcome.err = slurp(errPath);
-    return outcome;
-}
 
 class CompareTool : public testing::Test
 {
