@@ -1,5 +1,7 @@
 #include "DisplayName.h"
 
+#include "Utf8Check.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -98,39 +100,6 @@ std::string asDrawn(const std::string& text)
     return drawn;
 }
 
-// Whether `text` is well-formed UTF-8, checked apart from the code under test.
-bool isUtf8(const std::string& text)
-{
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto b = [&](std::size_t k) {
-            return static_cast<std::uint8_t>(text[k]);
-        };
-        std::size_t n = b(i) < 0x80   ? 1
-                        : b(i) < 0xC2 ? 0
-                        : b(i) < 0xE0 ? 2
-                        : b(i) < 0xF0 ? 3
-                        : b(i) < 0xF5 ? 4
-                                      : 0;
-        if (n == 0 || i + n > text.size()) {
-            return false;
-        }
-        std::uint32_t c = n == 1 ? b(i) : b(i) & (0x7Fu >> n);
-        for (std::size_t k = 1; k < n; ++k) {
-            if ((b(i + k) & 0xC0) != 0x80) {
-                return false;
-            }
-            c = (c << 6) | (b(i + k) & 0x3Fu);
-        }
-        const std::uint32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (c < least[n] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-            return false;
-        }
-        i += n;
-    }
-    return true;
-}
-
 bool staysOnOneLine(const std::string& text)
 {
     for (const std::string& lineEnd :
@@ -208,7 +177,7 @@ TEST(DisplayName, IsOneLineOfUtf8ThatReadsBackOnGeneratedNames)
         const std::string name = generatedName(random);
         const std::string text = DisplayName(name);
         SCOPED_TRACE(testing::PrintToString(name));
-        ASSERT_TRUE(isUtf8(text)) << testing::PrintToString(text);
+        ASSERT_TRUE(test::isUtf8(text)) << testing::PrintToString(text);
         ASSERT_TRUE(staysOnOneLine(text)) << testing::PrintToString(text);
         ASSERT_EQ(NameFromDisplay(text), name);
         names.insert(name);
