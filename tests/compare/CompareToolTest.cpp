@@ -3,11 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <fstream>
 #include <sstream>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 

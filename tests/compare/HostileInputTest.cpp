@@ -11,11 +11,9 @@
 
 #include <algorithm>
 #include <atomic>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
