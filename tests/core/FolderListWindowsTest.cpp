@@ -1,3 +1,4 @@
+#include "AsciiNameOrder.h"
 #include "CurrentFolders.h"
 #include "FolderList.h"
 #include "MemoryFileSystem.h"
@@ -27,30 +28,7 @@ using test::MemoryFileSystem;
 constexpr std::uint8_t Hidden = FolderEntry::Hidden;
 constexpr std::uint8_t System = FolderEntry::System;
 
-// Letters A to Z folded, ties by bytes: enough to tell a sorted list from an unsorted one.
-class AsciiNameOrder final : public NameOrder
-{
-public:
-    void sort(NameList& names) const override
-    {
-        std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-            const std::string foldedA = folded(a);
-            const std::string foldedB = folded(b);
-            return foldedA != foldedB ? foldedA < foldedB : a < b;
-        });
-    }
-
-private:
-    static std::string folded(std::string text)
-    {
-        for (char& c : text) {
-            if (c >= 'A' && c <= 'Z') {
-                c = static_cast<char>(c - 'A' + 'a');
-            }
-        }
-        return text;
-    }
-};
+using test::AsciiNameOrder;
 
 template <typename Case> std::string caseName(const testing::TestParamInfo<Case>& info)
 {

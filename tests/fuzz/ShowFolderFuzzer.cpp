@@ -15,6 +15,7 @@
 // is the current folder; a list that was not read is as it was; and a text
 // naming the folder shown never reads it again.
 
+#include "AsciiNameOrder.h"
 #include "CurrentFolders.h"
 #include "FolderList.h"
 #include "FuzzCheck.h"
@@ -40,28 +41,7 @@ using test::MemoryFileSystem;
 constexpr std::uint8_t NotListed =
     FolderEntry::Directory | FolderEntry::Hidden | FolderEntry::System | FolderEntry::VolumeLabel;
 
-std::string folded(std::string text)
-{
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
-}
-
-class AsciiNameOrder final : public NameOrder
-{
-public:
-    void sort(NameList& names) const override
-    {
-        std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-            const std::string foldedA = folded(a);
-            const std::string foldedB = folded(b);
-            return foldedA != foldedB ? foldedA < foldedB : a < b;
-        });
-    }
-};
+using test::AsciiNameOrder;
 
 // Folders that a command may take away and bring back, with what they hold.
 struct Removable
