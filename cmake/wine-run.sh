@@ -28,4 +28,13 @@ mkdir -p "$(dirname "$WINEPREFIX")"
 ) 9>"$WINEPREFIX.lock"
 
 [[ $# -eq 0 ]] && exit 0
-exec wine "$@"
+# Now and then, on a fresh machine, wine gives up on starting a program,
+# within a tenth of a second and without a word; the Windows test preset runs
+# a failed test again for that. Say how it ended, so that such a failure can
+# be told from a program's own (which exits with 0, 1 or 2).
+status=0
+wine "$@" || status=$?
+if ((status > 2)); then
+    echo "wine-run.sh: $1 ended with status $status" >&2
+fi
+exit "$status"
