@@ -8,7 +8,9 @@
 #include "FolderList.h"
 #include "Host.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -148,17 +150,25 @@ struct Listing
     std::exception_ptr raised;
 };
 
-// Writes one group, a name at a time, through the output buffer. A raw name
-// on a line of its own could hold a line break and pass for two names, one
-// of them in another group; so lines carry the names as the window shows them.
-bool write(const NameList& names, std::string_view mark, char end)
+// Writes the names of one group, the entries of `names` whose flag is
+// `wanted`, a name at a time through the output buffer. A raw name on a line
+// of its own could hold a line break and pass for two names, one of them in
+// another group; so lines carry the names as the window shows them.
+bool write(const NameList& names, const std::vector<std::uint8_t>& flags, std::uint8_t wanted,
+           std::string_view mark, char end)
 {
     std::string shown;
-    for (const std::string& name : names) {
-        shown = end == '\0' ? name : DisplayName(name);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (flags[i] != wanted) {
+            continue;
+        }
+        const std::string& name = names[i];
+        if (end != '\0') {
+            shown = DisplayName(name);
+        }
+        const std::string& line = end == '\0' ? name : shown;
         if (std::fwrite(mark.data(), 1, mark.size(), stdout) != mark.size() ||
-            std::fwrite(shown.data(), 1, shown.size(), stdout) != shown.size() ||
-            std::fputc(end, stdout) == EOF) {
+            std::fwrite(line.data(), 1, line.size(), stdout) != line.size() || std::fputc(end, stdout) == EOF) {
             return false;
         }
     }
@@ -188,21 +198,29 @@ int run(int argc, char** argv)
         }
     }
 
-    const ComparisonResult result = CompareFileNames(listings[0].list->Items(), listings[1].list->Items());
+    // The groups are read from the lists by position: copies of a million
+    // names would cost their memory and their time.
+    const NameList& list1 = listings[0].list->Items();
+    const NameList& list2 = listings[1].list->Items();
+    const NameMatches matches = MatchFileNames(list1, list2);
     const bool marked = int(options.only1) + int(options.both) + int(options.only2) > 1;
     static char buffer[1 << 20];
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
-    const bool written = (!options.only1 || write(result.OnlyInFolder1, marked ? "< " : "", options.end)) &&
-                         (!options.both || write(result.InBoth, marked ? "= " : "", options.end)) &&
-                         (!options.only2 || write(result.OnlyInFolder2, marked ? "> " : "", options.end)) &&
-                         std::fflush(stdout) == 0;
+    const bool written =
+        (!options.only1 || write(list1, matches.inList2, 0, marked ? "< " : "", options.end)) &&
+        (!options.both || write(list1, matches.inList2, 1, marked ? "= " : "", options.end)) &&
+        (!options.only2 || write(list2, matches.inList1, 0, marked ? "> " : "", options.end)) &&
+        std::fflush(stdout) == 0;
     if (!written) {
         say("tombreli-compare: cannot write the result: ");
         say(std::strerror(errno));
         say("\n");
         return Trouble;
     }
-    return result.OnlyInFolder1.empty() && result.OnlyInFolder2.empty() ? Same : Differ;
+    const auto allMatched = [](const std::vector<std::uint8_t>& flags) {
+        return std::find(flags.begin(), flags.end(), 0) == flags.end();
+    };
+    return allMatched(matches.inList2) && allMatched(matches.inList1) ? Same : Differ;
 }
 
 } // namespace

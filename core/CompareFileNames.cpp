@@ -38,19 +38,20 @@ void copyWhere(const NameList& from, const std::vector<std::uint8_t>& flags, std
 
 } // namespace
 
-ComparisonResult CompareFileNames(const NameList& List1, const NameList& List2)
+NameMatches MatchFileNames(const NameList& List1, const NameList& List2)
 {
     // One index of List2 answers both passes: a key of List2 that some entry of
     // List1 matched is exactly a name of List2 that occurs in List1.
     const NameIndex index(List2);
     const bool parallel = List1.size() + List2.size() >= ParallelFrom;
 
-    std::vector<std::uint8_t> inBoth(List1.size(), 0);
+    NameMatches matches;
+    matches.inList2.assign(List1.size(), 0);
     std::vector<std::uint8_t> matched[2];
     const auto lookUp = [&](std::size_t half, std::size_t begin, std::size_t end) {
         matched[half].assign(index.keyCount(), 0);
         index.findEach(List1, begin, end, [&](std::size_t i, std::size_t key) {
-            inBoth[i] = 1;
+            matches.inList2[i] = 1;
             matched[half][key] = 1;
         });
     };
@@ -58,20 +59,25 @@ ComparisonResult CompareFileNames(const NameList& List1, const NameList& List2)
     inParallel(
         parallel, [&] { lookUp(0, 0, middle); }, [&] { lookUp(1, middle, List1.size()); });
 
-    std::vector<std::uint8_t> foundInList1(List2.size());
+    matches.inList1.resize(List2.size());
     for (std::size_t j = 0; j < List2.size(); ++j) {
         const std::size_t key = index.keyOf(j);
-        foundInList1[j] = matched[0][key] | matched[1][key];
+        matches.inList1[j] = matched[0][key] | matched[1][key];
     }
+    return matches;
+}
 
+ComparisonResult CompareFileNames(const NameList& List1, const NameList& List2)
+{
+    const NameMatches matches = MatchFileNames(List1, List2);
     ComparisonResult result;
     inParallel(
-        parallel,
+        List1.size() + List2.size() >= ParallelFrom,
         [&] {
-            copyWhere(List1, inBoth, 1, result.InBoth);
-            copyWhere(List1, inBoth, 0, result.OnlyInFolder1);
+            copyWhere(List1, matches.inList2, 1, result.InBoth);
+            copyWhere(List1, matches.inList2, 0, result.OnlyInFolder1);
         },
-        [&] { copyWhere(List2, foundInList1, 0, result.OnlyInFolder2); });
+        [&] { copyWhere(List2, matches.inList1, 0, result.OnlyInFolder2); });
     return result;
 }
 

@@ -2,6 +2,9 @@
 
 #include "NameList.h"
 
+#include <cstdint>
+#include <vector>
+
 namespace tombreli {
 
 struct ComparisonResult
@@ -16,5 +19,15 @@ struct ComparisonResult
 // one by one, so a name that occurs twice in List1 is listed twice. Expected
 // linear time; never fails on any input.
 ComparisonResult CompareFileNames(const NameList& List1, const NameList& List2);
+
+// The same judgement as CompareFileNames, by position and without a copy of
+// any name: for a caller that can read the groups from the lists themselves.
+struct NameMatches
+{
+    std::vector<std::uint8_t> inList2; // for each entry of List1: 1 if List2 holds its name, else 0
+    std::vector<std::uint8_t> inList1; // for each entry of List2: 1 if List1 holds its name, else 0
+};
+
+NameMatches MatchFileNames(const NameList& List1, const NameList& List2);
 
 } // namespace tombreli
