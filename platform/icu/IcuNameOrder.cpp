@@ -170,8 +170,9 @@ struct KeyedNames
 };
 
 // Keys hold no zero byte, so a key that is a prefix of another sorts first,
-// as it does in collation.
-bool keyLess(const KeyedNames& set, const Keyed& a, const Keyed& b, const NameList& names)
+// as it does in collation. Each entry's key is read from its own set's buffer.
+bool keyLess(const std::uint8_t* aKeys, const Keyed& a, const std::uint8_t* bKeys, const Keyed& b,
+             const NameList& names)
 {
     if (a.prefix != b.prefix) {
         return a.prefix < b.prefix;
@@ -179,8 +180,7 @@ bool keyLess(const KeyedNames& set, const Keyed& a, const Keyed& b, const NameLi
     if (a.keyLength > 8 || b.keyLength > 8) {
         const std::size_t common = std::min(a.keyLength, b.keyLength);
         if (common > 8) {
-            if (const int byKey =
-                    std::memcmp(&set.keys[a.keyStart + 8], &set.keys[b.keyStart + 8], common - 8)) {
+            if (const int byKey = std::memcmp(aKeys + a.keyStart + 8, bKeys + b.keyStart + 8, common - 8)) {
                 return byKey < 0;
             }
         }
@@ -273,26 +273,40 @@ private:
     std::vector<std::uint8_t> m_key;
 };
 
-// Sorts the entries of both threads' sets as one run, by key then bytes.
-std::vector<Keyed> sortedRun(KeyedNames& first, KeyedNames& second, const NameList& names)
+// Sorts each thread's set on a core of its own, then merges the two by key
+// into the positions of their names, in order. Neither set is copied or
+// grown, and both are released before the run is returned.
+std::vector<std::uint32_t> sortedRun(KeyedNames& first, KeyedNames& second, const NameList& names)
 {
-    // Re-base the second set's keys behind the first's, so one key buffer serves.
-    const auto offset = static_cast<std::uint32_t>(first.keys.size());
-    first.keys.insert(first.keys.end(), second.keys.begin(), second.keys.end());
-    for (Keyed& entry : second.entries) {
-        entry.keyStart += offset;
-    }
-    std::vector<Keyed>& run = first.entries;
-    const auto middle = static_cast<std::ptrdiff_t>(run.size());
-    run.insert(run.end(), second.entries.begin(), second.entries.end());
-    const auto less = [&](const Keyed& a, const Keyed& b) {
-        return keyLess(first, a, b, names);
+    const auto sortSet = [&names](KeyedNames& set) {
+        const std::uint8_t* keys = set.keys.data();
+        std::sort(set.entries.begin(), set.entries.end(),
+                  [&](const Keyed& a, const Keyed& b) { return keyLess(keys, a, keys, b, names); });
     };
-    std::thread other([&] { std::sort(run.begin(), run.begin() + middle, less); });
-    std::sort(run.begin() + middle, run.end(), less);
+    std::thread other([&] { sortSet(second); });
+    sortSet(first);
     other.join();
-    std::inplace_merge(run.begin(), run.begin() + middle, run.end(), less);
-    return std::move(run);
+
+    std::vector<std::uint32_t> run;
+    run.reserve(first.entries.size() + second.entries.size());
+    auto a = first.entries.cbegin();
+    auto b = second.entries.cbegin();
+    while (a != first.entries.cend() && b != second.entries.cend()) {
+        if (keyLess(second.keys.data(), *b, first.keys.data(), *a, names)) {
+            run.push_back((b++)->name);
+        } else {
+            run.push_back((a++)->name);
+        }
+    }
+    for (; a != first.entries.cend(); ++a) {
+        run.push_back(a->name);
+    }
+    for (; b != second.entries.cend(); ++b) {
+        run.push_back(b->name);
+    }
+    first = KeyedNames();
+    second = KeyedNames();
+    return run;
 }
 
 // Moves names[order[k]] to position k for every k, in place: a second list of
@@ -379,16 +393,16 @@ void IcuNameOrder::sortWith(NameList& names, bool useAsciiTable) const
     builders[0].build(names, 0, half);
     other.join();
 
-    const std::vector<Keyed> ascii = sortedRun(builders[0].ascii, builders[1].ascii, names);
-    const std::vector<Keyed> full = sortedRun(builders[0].full, builders[1].full, names);
+    const std::vector<std::uint32_t> ascii = sortedRun(builders[0].ascii, builders[1].ascii, names);
+    const std::vector<std::uint32_t> full = sortedRun(builders[0].full, builders[1].full, names);
 
     // The two runs are each in collation order; merge them by the collator's
     // own comparison. They seldom interleave (names of other scripts sort
     // apart), so each step gallops over the stretch of one run that comes
     // before the head of the other, at a few comparisons a stretch.
-    const auto less = [&](const Keyed& x, const Keyed& y) {
-        const std::string& a = names[x.name];
-        const std::string& b = names[y.name];
+    const auto less = [&](std::uint32_t x, std::uint32_t y) {
+        const std::string& a = names[x];
+        const std::string& b = names[y];
         UErrorCode status = U_ZERO_ERROR;
         const UCollationResult order =
             ucol_strcollUTF8(m_collator.get(), a.data(), static_cast<int32_t>(a.size()), b.data(),
@@ -398,20 +412,18 @@ void IcuNameOrder::sortWith(NameList& names, bool useAsciiTable) const
     std::vector<std::uint32_t> order;
     order.reserve(names.size());
     const auto take = [&](auto from, auto to) {
-        for (; from != to; ++from) {
-            order.push_back(from->name);
-        }
+        order.insert(order.end(), from, to);
     };
     auto a = ascii.begin();
     auto f = full.begin();
     while (a != ascii.end() && f != full.end()) {
-        const auto aEnd = gallopTo(a, ascii.end(), [&](const Keyed& x) { return less(x, *f); });
+        const auto aEnd = gallopTo(a, ascii.end(), [&](std::uint32_t x) { return less(x, *f); });
         take(a, aEnd);
         a = aEnd;
         if (a == ascii.end()) {
             break;
         }
-        const auto fEnd = gallopTo(f, full.end(), [&](const Keyed& y) { return less(y, *a); });
+        const auto fEnd = gallopTo(f, full.end(), [&](std::uint32_t y) { return less(y, *a); });
         take(f, fEnd);
         f = fEnd;
     }
