@@ -9,6 +9,7 @@
 #include "Host.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -158,7 +159,11 @@ bool write(const NameList& names, const std::vector<std::uint8_t>& flags, std::u
            std::string_view mark, char end)
 {
     std::string shown;
+    constexpr std::size_t Ahead = 16;
     for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i % Ahead == 0) {
+            PrefetchNames(names, i + Ahead, i + 2 * Ahead);
+        }
         if (flags[i] != wanted) {
             continue;
         }
@@ -168,7 +173,8 @@ bool write(const NameList& names, const std::vector<std::uint8_t>& flags, std::u
         }
         const std::string& line = end == '\0' ? name : shown;
         if (std::fwrite(mark.data(), 1, mark.size(), stdout) != mark.size() ||
-            std::fwrite(line.data(), 1, line.size(), stdout) != line.size() || std::fputc(end, stdout) == EOF) {
+            std::fwrite(line.data(), 1, line.size(), stdout) != line.size() ||
+            std::fputc(end, stdout) == EOF) {
             return false;
         }
     }
@@ -184,7 +190,11 @@ int run(int argc, char** argv)
     // Each argument is taken from the working folder, not from the other one;
     // the two folders are read at the same time.
     const std::string workingFolder = hostFileServices().workingFolder();
-    Listing listings[2] = {Listing(workingFolder), Listing(workingFolder)};
+    // Left for the system to reclaim when the process ends: freeing two
+    // million names one by one takes longer than comparing them. Reachable
+    // from here, so that leak checkers do not take them for lost.
+    static auto* const lasting = new std::array<Listing, 2>{Listing(workingFolder), Listing(workingFolder)};
+    std::array<Listing, 2>& listings = *lasting;
     std::thread second([&] { listings[1].open(options.folders[1]); });
     listings[0].open(options.folders[0]);
     second.join();

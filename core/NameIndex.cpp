@@ -1,6 +1,5 @@
 #include "NameIndex.h"
 
-#include <algorithm>
 #include <bit>
 #include <functional>
 #include <limits>
@@ -31,7 +30,7 @@ NameIndex::NameIndex(const NameList& names)
     std::uint64_t hashes[Batch];
     for (std::size_t start = 0; start < names.size(); start += Batch) {
         const std::size_t count = std::min(Batch, names.size() - start);
-        prefetchNames(names, start + Batch, names.size());
+        PrefetchNames(names, start + Batch, std::min(start + 2 * Batch, names.size()));
         for (std::size_t k = 0; k < count; ++k) {
             hashes[k] = hashOf(names[start + k]);
             prefetch(hashes[k]);
@@ -55,16 +54,6 @@ std::optional<std::size_t> NameIndex::find(std::string_view name) const
         return std::nullopt;
     }
     return static_cast<std::size_t>((entry & KeyMask) - 1);
-}
-
-void NameIndex::prefetchNames([[maybe_unused]] const NameList& names, [[maybe_unused]] std::size_t start,
-                              [[maybe_unused]] std::size_t end)
-{
-#if defined(__GNUC__)
-    for (std::size_t i = start; i < std::min(start + Batch, end); ++i) {
-        __builtin_prefetch(names[i].data());
-    }
-#endif
 }
 
 void NameIndex::prefetch([[maybe_unused]] std::uint64_t hash) const

@@ -34,9 +34,6 @@ private:
     static constexpr std::size_t Batch = 16;
 
     static std::uint64_t hashOf(std::string_view name);
-    // Fetches the bytes of the batch after the one at `start`: a sorted list's
-    // names lie scattered over the heap, one cache miss each.
-    static void prefetchNames(const NameList& names, std::size_t start, std::size_t end);
     void prefetch(std::uint64_t hash) const;
     // The slot that holds `name`'s key, or the empty slot where it would go.
     std::size_t slotFor(std::string_view name, std::uint64_t hash) const;
@@ -55,7 +52,7 @@ void NameIndex::findEach(const NameList& names, std::size_t begin, std::size_t e
     std::uint64_t hashes[Batch];
     for (std::size_t start = begin; start < end; start += Batch) {
         const std::size_t count = std::min(Batch, end - start);
-        prefetchNames(names, start + Batch, end);
+        PrefetchNames(names, start + Batch, std::min(start + 2 * Batch, end));
         for (std::size_t k = 0; k < count; ++k) {
             hashes[k] = hashOf(names[start + k]);
             prefetch(hashes[k]);
