@@ -44,6 +44,10 @@ bool matchesPattern(std::string_view name, std::string_view pattern)
 
 bool MatchesMask(std::string_view name, std::string_view mask)
 {
+    // The lists' own mask, asked of every name of a folder.
+    if (mask == "*.*") {
+        return true;
+    }
     while (true) {
         const std::size_t end = mask.find(';');
         const std::string_view pattern = mask.substr(0, end);
