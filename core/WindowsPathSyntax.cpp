@@ -2,6 +2,8 @@
 
 #include "CurrentFolders.h"
 
+#include <utility>
+
 namespace tombreli {
 
 namespace {
@@ -30,8 +32,10 @@ WindowsPathSyntax::LeadBytes WindowsPathSyntax::shiftJisLeadBytes()
     return lead;
 }
 
-WindowsPathSyntax::WindowsPathSyntax(LeadBytes leadBytes)
+WindowsPathSyntax::WindowsPathSyntax(LeadBytes leadBytes, LowerCase lowerCase)
     : m_leadBytes(leadBytes)
+    // A double-byte system folds the letters A to Z alone.
+    , m_lowerCase(leadBytes.none() ? std::move(lowerCase) : LowerCase())
 {
 }
 
@@ -94,6 +98,13 @@ std::string WindowsPathSyntax::target(std::string_view folderPart, const Current
 
 bool WindowsPathSyntax::sameFolder(std::string_view target, std::string_view directory) const
 {
+    // The folded texts must then be the same bytes. A locale's comparison would
+    // also take a composed and a decomposed accent for one text, yet the file
+    // system keeps two such folders apart, and the list would go on showing
+    // the other one.
+    if (m_lowerCase) {
+        return m_lowerCase(target) == m_lowerCase(directory);
+    }
     return foldCase(target) == foldCase(directory);
 }
 

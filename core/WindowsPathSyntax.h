@@ -3,6 +3,9 @@
 #include "PathSyntax.h"
 
 #include <bitset>
+#include <functional>
+#include <string>
+#include <string_view>
 
 namespace tombreli {
 
@@ -19,9 +22,14 @@ public:
     // The lead bytes of Shift-JIS (code page 932).
     static LeadBytes shiftJisLeadBytes();
 
+    // The host's own lower-casing of a whole text.
+    using LowerCase = std::function<std::string(std::string_view)>;
+
     // `leadBytes`: the bytes that begin a double-byte character; none for a
-    // single-byte character set or UTF-8.
-    explicit WindowsPathSyntax(LeadBytes leadBytes = {});
+    // single-byte character set or UTF-8. `lowerCase`: how sameFolder folds
+    // letter case on a system whose character set is not double-byte; without
+    // it, or with lead bytes, only the letters A to Z are folded.
+    explicit WindowsPathSyntax(LeadBytes leadBytes = {}, LowerCase lowerCase = {});
 
     std::string_view folderPart(std::string_view text) const override;
     std::string target(std::string_view folderPart, const CurrentFolders& folders) const override;
@@ -47,6 +55,7 @@ private:
     bool endsWithBackslash(std::string_view text) const;
 
     LeadBytes m_leadBytes;
+    LowerCase m_lowerCase;
 };
 
 } // namespace tombreli

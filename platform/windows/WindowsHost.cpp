@@ -1,5 +1,6 @@
 #include "Host.h"
 #include "WindowsFileServices.h"
+#include "WindowsLowerCase.h"
 #include "WindowsNameOrder.h"
 #include "WindowsPathSyntax.h"
 #include "Wtf8.h"
@@ -13,8 +14,10 @@ namespace tombreli {
 
 const PathSyntax& hostPathSyntax()
 {
-    // Names are UTF-8 inside, whose continuation bytes are never a "\" or a letter.
-    static const WindowsPathSyntax syntax;
+    // Names are UTF-8 inside, whose continuation bytes are never a "\" or a
+    // letter; letter case folds as the system's narrow character set has it.
+    static const WindowsPathSyntax syntax({}, doubleByteSystem() ? WindowsPathSyntax::LowerCase()
+                                                                 : systemLowerCase);
     return syntax;
 }
 

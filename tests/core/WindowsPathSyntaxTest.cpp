@@ -7,6 +7,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tombreli {
@@ -279,6 +280,36 @@ INSTANTIATE_TEST_SUITE_P(
         SameFolderCase{"FullWidthShiftJisNotFolded", "C:\\\x82\x60", "C:\\\x82\x81", false, false},
         SameFolderCase{"FullWidthUtf8NotFolded", "C:\\\xEF\xBC\xA1", "C:\\\xEF\xBD\x81", false, false}),
     caseName<SameFolderCase>);
+
+// Stands for a system's own lower-casing: A to Z and one accented letter.
+std::string lowerCaseWithAccents(std::string_view text)
+{
+    std::string lower = singleByte.foldCase(text);
+    for (std::size_t at = lower.find("\xC3\x89"); at != std::string::npos; at = lower.find("\xC3\x89", at)) {
+        lower.replace(at, 2, "\xC3\xA9");
+    }
+    return lower;
+}
+
+TEST(WindowsSameFolder, FoldsByTheSystemsLowerCasingUnlessDoubleByte)
+{
+    const WindowsPathSyntax system({}, lowerCaseWithAccents);
+    const WindowsPathSyntax doubleByte(WindowsPathSyntax::shiftJisLeadBytes(), lowerCaseWithAccents);
+    // "Données" spelt with É and é.
+    const char* upper = "C:\\DONN\xC3\x89"
+                        "ES";
+    const char* lower = "c:\\donn\xC3\xA9"
+                        "es";
+    EXPECT_TRUE(system.sameFolder(upper, lower));
+    EXPECT_FALSE(singleByte.sameFolder(upper, lower));
+    EXPECT_FALSE(doubleByte.sameFolder(upper, lower));
+    EXPECT_TRUE(doubleByte.sameFolder("C:\\DATA", "c:\\data"));
+    // The same text, composed and decomposed: two folders to the file system.
+    EXPECT_FALSE(system.sameFolder("C:\\donn\xC3\xA9"
+                                   "es",
+                                   "C:\\donne\xCC\x81"
+                                   "es"));
+}
 
 TEST(WindowsDrives, HaveOneKeyForEverySpelling)
 {

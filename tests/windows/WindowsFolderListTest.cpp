@@ -2,12 +2,14 @@
 #include "CurrentFolders.h"
 #include "FolderList.h"
 #include "Host.h"
+#include "WindowsLowerCase.h"
 #include "WindowsTempFolder.h"
 #include "Wtf8.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <deque>
 #include <set>
 #include <windows.h>
@@ -185,6 +187,34 @@ TEST_F(WindowsFolderLists, DoesNotReReadTheFolderItShows)
     list.ShowFolderOfPath(c.path("data\\sub\\.\\"));
     EXPECT_EQ(list.Directory(), c.path("data\\sub"));
     EXPECT_EQ(list.Items(), (NameList{"inner.txt", "new.txt"}));
+}
+
+// On a double-byte system a folder path folds the letters A to Z alone; on
+// any other, the system lower-cases the whole path. The suite runs in code
+// page 932; CTest runs this test once more in the code page that
+// TOMBRELI_CODE_PAGE names, a single-byte one.
+TEST_F(WindowsFolderLists, FoldsLetterCaseAsTheCharacterSetHasIt)
+{
+    if (const char* codePage = std::getenv("TOMBRELI_CODE_PAGE")) {
+        ASSERT_EQ(GetACP(), std::stoul(codePage));
+    }
+    const bool doubleByte = doubleByteSystem();
+    const std::string shown = c.createDir("Donn\xC3\xA9"
+                                          "es");
+    FolderList& list = openList(shown);
+    c.createFile("Donn\xC3\xA9"
+                 "es\\new.txt");
+    list.ShowFolderOfPath(c.path("DONN\xC3\x89"
+                                 "ES\\"));
+    if (doubleByte) {
+        EXPECT_EQ(list.Directory(), c.path("DONN\xC3\x89"
+                                           "ES"))
+            << "re-read, in the case typed";
+        EXPECT_EQ(list.Items(), NameList{"new.txt"});
+    } else {
+        EXPECT_EQ(list.Directory(), shown) << "the same folder: not re-read";
+        EXPECT_EQ(list.Items(), NameList{});
+    }
 }
 
 TEST_F(WindowsFolderLists, ReReadsTheCurrentFolderWhenItsOwnIsGone)
