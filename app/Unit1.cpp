@@ -75,12 +75,11 @@ TForm1::TForm1(QWidget* parent)
     setPalette(colours);
     setAutoFillBackground(true);
 
-    m_model1 = new tombreli::FolderListModel(m_list1, this);
-    m_model2 = new tombreli::FolderListModel(m_list2, this);
-    for (auto [view, model] :
-         {std::pair(m_ui->FileListBox1, m_model1), std::pair(m_ui->FileListBox2, m_model2)}) {
+    // Each view shows its list through a model owned by the window.
+    for (auto [view, list] :
+         {std::pair(m_ui->FileListBox1, &m_list1), std::pair(m_ui->FileListBox2, &m_list2)}) {
         view->setItemDelegate(new tombreli::FolderListDelegate(view));
-        view->setModel(model);
+        view->setModel(new tombreli::FolderListModel(*list, this));
     }
     m_list1.SetBusyHandler(showBusyPointer);
     m_list2.SetBusyHandler(showBusyPointer);

@@ -11,10 +11,6 @@ namespace Ui {
 class TForm1;
 }
 
-namespace tombreli {
-class FolderListModel;
-}
-
 class QAction;
 class QHelpEvent;
 class QPlainTextEdit;
@@ -52,8 +48,6 @@ private:
     tombreli::CurrentFolders m_folders;
     tombreli::FolderList m_list1;
     tombreli::FolderList m_list2;
-    tombreli::FolderListModel* m_model1 = nullptr;
-    tombreli::FolderListModel* m_model2 = nullptr;
     bool m_listsOpen = false;
 };
 
