@@ -13,14 +13,8 @@
 namespace tombreli {
 namespace {
 
+using test::currentDirectory;
 using test::WindowsTempFolder;
-
-std::string currentDirectory()
-{
-    wchar_t buffer[MAX_PATH + 1];
-    const DWORD length = GetCurrentDirectoryW(MAX_PATH + 1, buffer);
-    return wtf8FromWide(std::wstring_view(buffer, length));
-}
 
 // What the system itself reports as the current folder after entering
 // `path`, or nothing when it cannot be entered. The process's current folder

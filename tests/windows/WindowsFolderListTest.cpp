@@ -4,7 +4,6 @@
 #include "Host.h"
 #include "WindowsLowerCase.h"
 #include "WindowsTempFolder.h"
-#include "Wtf8.h"
 
 #include <gtest/gtest.h>
 
@@ -17,14 +16,8 @@
 namespace tombreli {
 namespace {
 
+using test::currentDirectory;
 using test::WindowsTempFolder;
-
-std::string currentDirectory()
-{
-    wchar_t buffer[MAX_PATH + 1];
-    const DWORD length = GetCurrentDirectoryW(MAX_PATH + 1, buffer);
-    return wtf8FromWide(std::wstring_view(buffer, length));
-}
 
 // The letters A to Z in the other case.
 std::string swapCase(std::string text)

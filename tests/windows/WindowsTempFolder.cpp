@@ -149,4 +149,11 @@ void WindowsTempFolder::remove(std::string_view name) const
     removeAll(wide(path(name)));
 }
 
+std::string currentDirectory()
+{
+    wchar_t buffer[MAX_PATH + 1];
+    const DWORD length = GetCurrentDirectoryW(MAX_PATH + 1, buffer);
+    return wtf8FromWide(std::wstring_view(buffer, length));
+}
+
 } // namespace tombreli::test

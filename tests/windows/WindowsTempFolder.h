@@ -47,4 +47,7 @@ inline constexpr std::string_view SecondDriveMark = "tombreli-second-drive";
 // The UTF-16 form of a WTF-8 path; throws on text that is not well formed.
 std::wstring wide(std::string_view path);
 
+// The process's current folder, as the system reports it.
+std::string currentDirectory();
+
 } // namespace tombreli::test
