@@ -242,18 +242,23 @@ void MemoryFileSystem::setWorkingFolder(std::string_view folder)
     m_workingFolder = std::move(fullPath);
 }
 
-std::error_code MemoryFileSystem::resolveFolder(std::string_view absolutePath, std::string& fullPath)
+std::error_code MemoryFileSystem::findFolder(std::string_view text, Path& path, Node*& node) const
 {
-    Path path;
-    if (const std::error_code error = parse(absolutePath, path)) {
+    if (const std::error_code error = parse(text, path)) {
         return error;
     }
-    Node* node = nullptr;
     if (const std::error_code error = find(path, node)) {
         return error;
     }
-    if (!node->isFolder()) {
-        return failure(std::errc::not_a_directory);
+    return node->isFolder() ? std::error_code() : failure(std::errc::not_a_directory);
+}
+
+std::error_code MemoryFileSystem::resolveFolder(std::string_view absolutePath, std::string& fullPath)
+{
+    Path path;
+    Node* node = nullptr;
+    if (const std::error_code error = findFolder(absolutePath, path, node)) {
+        return error;
     }
     if (node->access == Access::Refused) {
         return failure(std::errc::permission_denied);
@@ -275,15 +280,9 @@ std::error_code MemoryFileSystem::listFolder(std::string_view fullPath,
 {
     m_listed.emplace_back(fullPath);
     Path path;
-    if (const std::error_code error = parse(fullPath, path)) {
-        return error;
-    }
     Node* node = nullptr;
-    if (const std::error_code error = find(path, node)) {
+    if (const std::error_code error = findFolder(fullPath, path, node)) {
         return error;
-    }
-    if (!node->isFolder()) {
-        return failure(std::errc::not_a_directory);
     }
     if (node->access != Access::Full) {
         return failure(std::errc::permission_denied);

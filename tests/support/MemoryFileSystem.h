@@ -75,6 +75,8 @@ private:
     std::error_code parse(std::string_view text, Path& path) const;
     Path parseOrThrow(std::string_view text) const;
     std::error_code find(const Path& path, Node*& node) const;
+    // The folder that `text` names, parsed into `path`, or why there is none.
+    std::error_code findFolder(std::string_view text, Path& path, Node*& node) const;
     Node& folderOrThrow(std::string_view path) const;
     void remove(std::string_view path, bool folder);
     std::vector<std::string> split(std::string_view text) const;
