@@ -11,7 +11,11 @@ namespace tombreli {
 namespace {
 
 // Lists this short are compared on one thread: starting another costs more.
-constexpr std::size_t ParallelFrom = 20000;
+bool worthAThread(const NameList& List1, const NameList& List2)
+{
+    constexpr std::size_t ParallelFrom = 20000;
+    return List1.size() + List2.size() >= ParallelFrom;
+}
 
 template <typename First, typename Second> void inParallel(bool parallel, First&& first, Second&& second)
 {
@@ -43,7 +47,7 @@ NameMatches MatchFileNames(const NameList& List1, const NameList& List2)
     // One index of List2 answers both passes: a key of List2 that some entry of
     // List1 matched is exactly a name of List2 that occurs in List1.
     const NameIndex index(List2);
-    const bool parallel = List1.size() + List2.size() >= ParallelFrom;
+    const bool parallel = worthAThread(List1, List2);
 
     NameMatches matches;
     matches.inList2.assign(List1.size(), 0);
@@ -72,7 +76,7 @@ ComparisonResult CompareFileNames(const NameList& List1, const NameList& List2)
     const NameMatches matches = MatchFileNames(List1, List2);
     ComparisonResult result;
     inParallel(
-        List1.size() + List2.size() >= ParallelFrom,
+        worthAThread(List1, List2),
         [&] {
             copyWhere(List1, matches.inList2, 1, result.InBoth);
             copyWhere(List1, matches.inList2, 0, result.OnlyInFolder1);
