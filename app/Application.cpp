@@ -1,17 +1,14 @@
 #include "Application.h"
 
+#include "CompilerSupport.h"
 #include "ErrorText.h"
 
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
 
-#include <cstdlib>
-#include <cxxabi.h>
 #include <exception>
-#include <memory>
 #include <string>
-#include <typeinfo>
 
 namespace tombreli {
 
@@ -27,19 +24,6 @@ std::string currentMessage()
     } catch (...) {
         return {};
     }
-}
-
-// The type of the exception being handled, as the source spells it.
-QString currentKind()
-{
-    const std::type_info* type = abi::__cxa_current_exception_type();
-    if (type == nullptr) {
-        return {};
-    }
-    int status = 0;
-    const std::unique_ptr<char, decltype(&std::free)> name(
-        abi::__cxa_demangle(type->name(), nullptr, nullptr, &status), &std::free);
-    return QString::fromUtf8(status == 0 && name ? name.get() : type->name());
 }
 
 } // namespace
@@ -59,7 +43,7 @@ int Application::run(QWidget& mainWindow)
     } catch (...) {
         // C++ keeps no record of where an error was raised; the box names the
         // code that showed the window.
-        return reportLastChance(__builtin_return_address(0));
+        return reportLastChance(returnAddress());
     }
     return exec();
 }
@@ -93,8 +77,8 @@ void Application::reportCurrentError()
 
 int Application::reportLastChance(const void* where)
 {
-    const QString text =
-        lastChanceText(currentKind(), QFileInfo(applicationFilePath()).fileName(), where, currentMessage());
+    const QString text = lastChanceText(QString::fromStdString(currentExceptionType()),
+                                        QFileInfo(applicationFilePath()).fileName(), where, currentMessage());
     QMessageBox box(QMessageBox::Critical, QStringLiteral("アプリケーション エラー"), text, QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();

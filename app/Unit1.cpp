@@ -1,15 +1,10 @@
 #include "Unit1.h"
 
-// uic names setupUi's parameter after the form, as the global instance is named.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wshadow"
-#include "ui_Unit1.h"
-#pragma GCC diagnostic pop
-
 #include "CompareFileNames.h"
 #include "FolderListModel.h"
 #include "Host.h"
 #include "NameText.h"
+#include "ui_Unit1.h"
 
 #include <QApplication>
 #include <QHelpEvent>
