@@ -2,6 +2,7 @@
 
 #include "TempFolder.h"
 
+#include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
 #include <sstream>
@@ -27,9 +28,12 @@ Outcome runCompare(const std::vector<std::string>& args, const std::string& work
     const TempFolder capture;
     const std::string outPath = capture.path("out");
     const std::string errPath = capture.path("err");
+    // The program built beside the tests, unless the environment names a copy of it.
+    const char* const named = std::getenv("TOMBRELI_COMPARE");
+    const char* const program = named != nullptr && *named != '\0' ? named : TOMBRELI_COMPARE;
     const pid_t child = fork();
     if (child == 0) {
-        std::vector<char*> argv{const_cast<char*>(TOMBRELI_COMPARE)};
+        std::vector<char*> argv{const_cast<char*>(program)};
         for (const std::string& arg : args) {
             argv.push_back(const_cast<char*>(arg.c_str()));
         }
@@ -39,7 +43,7 @@ Outcome runCompare(const std::vector<std::string>& args, const std::string& work
         if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 || chdir(workingFolder.c_str()) != 0) {
             _exit(127);
         }
-        execv(TOMBRELI_COMPARE, argv.data());
+        execv(program, argv.data());
         _exit(127);
     }
     Outcome outcome;
