@@ -44,16 +44,25 @@ constexpr std::string_view Help =
     "draws nothing is written as an escape (\\n, \\\\, \\xHH, \\uHHHH), so that\n"
     "every line is one name. With -z the names are written as raw bytes.\n"
     "\n"
-    "  --only1   print the names only in FOLDER1\n"
-    "  --both    print the names in both folders\n"
-    "  --only2   print the names only in FOLDER2\n"
-    "            (with one of these the names are printed without marks;\n"
-    "             they may be combined)\n"
-    "  -z        write each name as its bytes, ended with NUL\n"
-    "  --help    print this help\n"
+    "  --only1        print the names only in FOLDER1\n"
+    "  --both         print the names in both folders\n"
+    "  --only2        print the names only in FOLDER2\n"
+    "                 (with one of these the names are printed without marks;\n"
+    "                  they may be combined)\n"
+    "  -z             write each name as its bytes, ended with NUL\n"
+    "  -h, --help     print this help and exit\n"
+    "  -V, --version  print the version and exit\n"
     "\n"
     "Exit status: 0 when both folders hold the same names, 1 when they differ,\n"
     "2 on trouble (a folder that does not exist or cannot be read).\n";
+
+// As GNU programs give it: the name and version, then the copyright and the licence.
+constexpr std::string_view Version = "tombreli-compare " TOMBRELI_VERSION "\n"
+                                     "Copyright (C) " TOMBRELI_COPYRIGHT "\n"
+                                     "License GPL-3.0-or-later: GNU GPL version 3 or later "
+                                     "<https://gnu.org/licenses/gpl.html>.\n"
+                                     "This is free software: you are free to change and redistribute it.\n"
+                                     "There is NO WARRANTY, to the extent permitted by law.\n";
 
 struct Options
 {
@@ -76,9 +85,13 @@ int parse(const std::vector<std::string>& args, Options& options)
     bool endOfOptions = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string_view arg = args[i];
-        if (!endOfOptions && arg == "--help") {
+        if (!endOfOptions && (arg == "--help" || arg == "-h")) {
             std::fwrite(Usage.data(), 1, Usage.size(), stdout);
             std::fwrite(Help.data(), 1, Help.size(), stdout);
+            return Same;
+        }
+        if (!endOfOptions && (arg == "--version" || arg == "-V")) {
+            std::fwrite(Version.data(), 1, Version.size(), stdout);
             return Same;
         }
         if (!endOfOptions && arg == "--") {
@@ -110,6 +123,8 @@ int parse(const std::vector<std::string>& args, Options& options)
         }
     }
     if (folders != 2) {
+        say(folders == 0 ? "tombreli-compare: FOLDER1 and FOLDER2 are missing\n"
+                         : "tombreli-compare: FOLDER2 is missing\n");
         say(Usage);
         return Trouble;
     }

@@ -5,8 +5,9 @@
 #   packaging/test-package.sh [BUILD_FOLDER]
 #
 # With a folder, packs that build (configured from this source tree); without
-# one, configures and builds build/package. Needs dpkg-dev, desktop-file-utils,
-# appstream, groff-base, xvfb, xdotool and libx11-protocol-perl.
+# one, configures and builds build/package. Needs dpkg-dev, lintian,
+# desktop-file-utils, appstream, groff-base, xvfb, xdotool and
+# libx11-protocol-perl.
 set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -27,7 +28,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-for tool in cmake cpack dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli groff readelf Xvfb xdotool; do
+for tool in cmake cpack dpkg-deb dpkg-shlibdeps lintian desktop-file-validate appstreamcli groff readelf Xvfb xdotool; do
     command -v "$tool" >/dev/null || fail "$tool is missing"
 done
 perl -MX11::Protocol -e 1 2>/dev/null || fail "the Perl module X11::Protocol (libx11-protocol-perl) is missing"
@@ -82,6 +83,8 @@ sort >"$work/expected" <<'EOF'
 -rwxr-xr-x root/root ./usr/bin/tombreli
 -rwxr-xr-x root/root ./usr/bin/tombreli-compare
 -rw-r--r-- root/root ./usr/share/applications/tombreli.desktop
+-rw-r--r-- root/root ./usr/share/doc/tombreli/changelog.gz
+-rw-r--r-- root/root ./usr/share/doc/tombreli/copyright
 -rw-r--r-- root/root ./usr/share/icons/hicolor/32x32/apps/tombreli.png
 -rw-r--r-- root/root ./usr/share/icons/hicolor/scalable/apps/tombreli.svg
 -rw-r--r-- root/root ./usr/share/man/man1/tombreli-compare.1.gz
@@ -92,6 +95,10 @@ diff -u "$work/expected" "$work/files" || fail "the package's files differ from 
 if dpkg-deb -c "$deb" | awk '$1 ~ /^d/ && ($1 != "drwxr-xr-x" || $2 != "root/root")' | grep .; then
     fail "a folder that is not drwxr-xr-x root/root"
 fi
+
+step "lintian"
+# Debian's own checks: no error and no warning; info and pedantic tags are shown.
+lintian --display-info --pedantic --fail-on error,warning "$deb" || fail "lintian reports an error or a warning"
 
 root=$work/root
 dpkg-deb -x "$deb" "$root"
@@ -140,7 +147,7 @@ metainfo=$share/metainfo/org.tombreli.tombreli.metainfo.xml
 appstreamcli validate --no-net --strict --pedantic "$metainfo" || fail "appstreamcli validate"
 appstreamcli validate-tree --no-net --strict --pedantic "$root" || fail "appstreamcli validate-tree"
 grep -q "<release version=\"$version\"" "$metainfo" ||
-    fail "the AppStream data has no release entry for $version: add one to packaging/$(basename "$metainfo")"
+    fail "the AppStream data has no release entry for $version"
 mapfile -t provided < <(sed -n 's|.*<binary>\(.*\)</binary>.*|\1|p' "$metainfo")
 [[ ${#provided[@]} -gt 0 ]] || fail "the AppStream data provides no program"
 for program in "${provided[@]}"; do
@@ -172,6 +179,16 @@ compare one missing
 compare --help
 [[ $status -eq 0 ]] || fail "--help exited $status"
 cp "$work/out" "$work/help"
+compare --version
+[[ $status -eq 0 && $(head -n1 "$work/out") == "tombreli-compare $version" ]] ||
+    fail "--version: status $status, first line '$(head -n1 "$work/out")'"
+
+step "changelog and copyright"
+gzip -dc "$share/doc/tombreli/changelog.gz" | head -n1 | grep -q "^tombreli ($version) " ||
+    fail "the changelog does not begin with $version"
+grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' "$share/doc/tombreli/copyright" ||
+    fail "the copyright file is not in Debian's machine-readable format"
+grep -qx 'License: GPL-3+' "$share/doc/tombreli/copyright" || fail "the copyright file does not give GPL-3+"
 
 step "manual pages"
 for page in tombreli-compare tombreli; do

@@ -106,7 +106,8 @@ TEST_F(CompareTool, ReportsTroubleWithoutComparingAnythingElse)
         {{"missing", "two"}, "tombreli-compare: missing: No such file or directory\n"},
         {{"one", "plain"}, "tombreli-compare: plain: Not a directory\n"},
         {{"one", std::string(5000, 'x')}, "File name too long"},
-        {{"one"}, "usage: tombreli-compare"},
+        {{}, "tombreli-compare: FOLDER1 and FOLDER2 are missing\nusage: tombreli-compare"},
+        {{"one"}, "tombreli-compare: FOLDER2 is missing\nusage: tombreli-compare"},
         {{"one", "two", "three"}, "too many folders"},
         {{"--frobnicate", "one", "two"}, "unknown option --frobnicate"},
     };
@@ -141,11 +142,26 @@ TEST_F(CompareTool, TakesNamesAfterDoubleDashAsFolders)
 
 TEST_F(CompareTool, DocumentsItself)
 {
-    const Outcome outcome = run({"--help"});
-    EXPECT_EQ(outcome.status, 0);
-    for (const char* word : {"usage:", "--only1", "--both", "--only2", "-z", "Exit status"}) {
-        EXPECT_NE(outcome.out.find(word), std::string::npos) << word;
+    // Asked for, help and version come first, whatever else the line holds.
+    for (const char* flag : {"--help", "-h"}) {
+        const Outcome outcome = run({"one", flag, "--frobnicate"});
+        EXPECT_EQ(outcome.status, 0) << flag;
+        EXPECT_EQ(outcome.err, "") << flag;
+        EXPECT_TRUE(outcome.out.starts_with("usage: tombreli-compare ")) << outcome.out;
+        for (const char* word :
+             {"--only1", "--both", "--only2", "-z", "-h, --help", "-V, --version", "Exit status"}) {
+            EXPECT_NE(outcome.out.find(word), std::string::npos) << word;
+        }
     }
+    for (const char* flag : {"--version", "-V"}) {
+        const Outcome outcome = run({flag, "one"});
+        EXPECT_EQ(outcome.status, 0) << flag;
+        EXPECT_EQ(outcome.err, "") << flag;
+        EXPECT_TRUE(outcome.out.starts_with("tombreli-compare " TOMBRELI_VERSION "\n")) << outcome.out;
+        EXPECT_NE(outcome.out.find("GPL-3.0-or-later"), std::string::npos) << outcome.out;
+    }
+    // After "--" they are folder names like any other.
+    EXPECT_EQ(run({"--", "--version", "one"}).status, 2);
 }
 
 } // namespace
