@@ -5,7 +5,7 @@
 # programs, cross-built and tested under wine.
 set -euo pipefail
 cd "$(dirname "$0")"
-scripts/setup.sh --windows
+scripts/setup.sh --tests --windows
 export QT_QPA_PLATFORM=offscreen
 for preset in default asan; do
     echo "== $preset build" >&2

@@ -1,26 +1,46 @@
 #!/usr/bin/env bash
-# Installs, from Debian's packages, whatever the build and the tests need and
-# the machine lacks; does nothing when all is in place.
+# Installs, from Debian's packages, whatever the build needs and the machine
+# lacks; does nothing when all is in place.
+#
+#   scripts/setup.sh [--tests] [--windows] [--bench]
+#
+# Alone, what the programs need to build and run (run.sh); --tests adds the
+# tests', the fuzz targets' and the package's tools, --windows the cross build
+# and wine, --bench the benchmarks'.
 set -euo pipefail
 
+# The programs: the build, the locale's name order, the window and its font.
 packages=(
-    cmake ninja-build g++ pkg-config      # the build
-    libicu-dev                            # the locale's name order
-    qt6-base-dev fonts-ipafont-gothic     # the window and its Japanese font
-    libgtest-dev                          # the tests
-    xvfb xauth xdotool                    # a virtual display for looking at the window
-    clang libclang-rt-14-dev              # the fuzz targets (libFuzzer)
-    dpkg-dev desktop-file-utils appstream groff-base libx11-protocol-perl  # the package's checks
+    cmake ninja-build g++ pkg-config
+    libicu-dev
+    qt6-base-dev fonts-ipafont-gothic
 )
-# The Windows build's tests run in code page 932, which wine takes from the
-# Unix locale: ja_JP.UTF-8 must exist.
+# The tests, a virtual display for looking at the window, the fuzz targets
+# (libFuzzer), and the package's checks.
+tests=(
+    libgtest-dev
+    xvfb xauth xdotool
+    clang libclang-rt-14-dev
+    dpkg-dev lintian desktop-file-utils appstream groff-base libx11-protocol-perl
+)
+# The Windows build: the cross compiler, GoogleTest's sources and wine. Its
+# tests run in code page 932, which wine takes from the Unix locale:
+# ja_JP.UTF-8 must exist.
+windows=(g++-mingw-w64-x86-64-posix googletest wine wine64 locales)
+bench=(libbenchmark-dev python3 locales)
+
 windows_locale=
 for flag in "$@"; do
     case "$flag" in
-        --bench) packages+=(libbenchmark-dev python3 locales) ;;
+        --tests) packages+=("${tests[@]}") ;;
         --windows)
-            packages+=(g++-mingw-w64-x86-64-posix googletest wine wine64 locales)
+            packages+=("${windows[@]}")
             windows_locale=ja_JP.UTF-8
+            ;;
+        --bench) packages+=("${bench[@]}") ;;
+        *)
+            echo "setup.sh: unknown option $flag" >&2
+            exit 2
             ;;
     esac
 done
