@@ -7,18 +7,25 @@
 #pragma GCC diagnostic pop
 
 #include "CompareFileNames.h"
+#include "FileServices.h"
 #include "FolderListModel.h"
-#include "Host.h"
+#include "GroupFrameStyle.h"
 #include "NameText.h"
+#include "PathSyntax.h"
+#include "ScreenFit.h"
 
 #include <QApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
-#include <QTextBlock>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScreen>
 #include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <string_view>
 #include <utility>
 
 TForm1* Form1 = nullptr;
@@ -44,6 +51,23 @@ QFont windowFont()
     return font;
 }
 
+// The command of an entry of a path field's menu, which names its entries so.
+std::optional<EditCommand> menuEntryCommand(const QAction& entry)
+{
+    static constexpr std::pair<std::u16string_view, EditCommand> Entries[] = {
+        {u"edit-undo", EditCommand::Undo},       {u"edit-redo", EditCommand::Redo},
+        {u"edit-cut", EditCommand::Cut},         {u"edit-copy", EditCommand::Copy},
+        {u"edit-paste", EditCommand::Paste},     {u"edit-delete", EditCommand::Delete},
+        {u"select-all", EditCommand::SelectAll},
+    };
+    for (const auto& [name, command] : Entries) {
+        if (entry.objectName() == QStringView(name)) {
+            return command;
+        }
+    }
+    return std::nullopt;
+}
+
 int scaled(int value, int numerator, int denominator)
 {
     return static_cast<int>(std::lround(static_cast<double>(value) * numerator / denominator));
@@ -60,15 +84,21 @@ void showBusyPointer(bool busy)
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent)
+TForm1::TForm1(tombreli::FileServices& files, const tombreli::NameOrder& order,
+               const tombreli::PathSyntax& syntax, QWidget* parent)
     : QWidget(parent)
     , m_ui(new Ui::TForm1)
-    , m_folders(tombreli::hostPathSyntax(), tombreli::hostFileServices(),
-                tombreli::hostFileServices().workingFolder())
-    , m_list1(m_folders, tombreli::hostFileServices(), tombreli::hostNameOrder())
-    , m_list2(m_folders, tombreli::hostFileServices(), tombreli::hostNameOrder())
+    , m_files(files)
+    , m_syntax(syntax)
+    , m_folders(syntax, files, files.workingFolder())
+    , m_list1(m_folders, files, order)
+    , m_list2(m_folders, files, order)
 {
     m_ui->setupUi(this);
+    auto* frames = new tombreli::GroupFrameStyle(this);
+    for (QWidget* box : {m_ui->GroupBox1, m_ui->GroupBox2, m_ui->GroupBox3}) {
+        box->setStyle(frames);
+    }
     setFont(windowFont());
     QPalette colours = palette();
     colours.setColor(QPalette::Window, colours.color(QPalette::Button));
@@ -100,11 +130,15 @@ TForm1::TForm1(QWidget* parent)
                     [this, action] { runEditCommand(editCommandOf(action)); });
         }
     }
+    for (tombreli::ResultBox* memo : {m_ui->Memo1, m_ui->Memo2, m_ui->Memo3}) {
+        connect(memo, &tombreli::ResultBox::editMenuRequested, this,
+                [this, memo](const QPoint& at) { showEditMenu(*memo, at); });
+    }
     // Sees every key before the focused control does, as the command list must.
     qApp->installEventFilter(this);
 
     scaleAtLoad();
-    move(WindowPosition);
+    placeOnScreen();
     m_ui->FileListBox1->setFocus();
     FormCreate();
 }
@@ -123,8 +157,8 @@ void TForm1::setVisible(bool visible)
 
 void TForm1::FormCreate()
 {
-    const std::string programPath = tombreli::hostFileServices().programPath();
-    const QString folder = tombreli::nameText(tombreli::hostPathSyntax().folderPart(programPath));
+    const std::string programPath = m_files.programPath();
+    const QString folder = tombreli::nameText(m_syntax.folderPart(programPath));
     m_ui->Edit1->setText(folder);
     m_ui->Edit2->setText(folder);
 }
@@ -141,14 +175,15 @@ void TForm1::Button2Click()
 
 void TForm1::Button3Click()
 {
-    m_ui->Memo1->clear();
-    m_ui->Memo2->clear();
-    m_ui->Memo3->clear();
+    for (tombreli::ResultBox* memo : {m_ui->Memo1, m_ui->Memo2, m_ui->Memo3}) {
+        memo->fill({});
+    }
     const tombreli::ComparisonResult result = tombreli::CompareFileNames(m_list1.Items(), m_list2.Items());
-    // Each box in one go, which also leaves it nothing to undo.
-    m_ui->Memo1->setPlainText(tombreli::nameLines(result.InBoth));
-    m_ui->Memo2->setPlainText(tombreli::nameLines(result.OnlyInFolder1));
-    m_ui->Memo3->setPlainText(tombreli::nameLines(result.OnlyInFolder2));
+    // Each box in one go, which also leaves it nothing to undo; one box's
+    // text at a time besides the boxes' own.
+    m_ui->Memo1->fill(tombreli::nameLines(result.InBoth));
+    m_ui->Memo2->fill(tombreli::nameLines(result.OnlyInFolder1));
+    m_ui->Memo3->fill(tombreli::nameLines(result.OnlyInFolder2));
 }
 
 void TForm1::scaleAtLoad()
@@ -197,10 +232,25 @@ void TForm1::scaleAtLoad()
     setFixedSize(client);
 }
 
+void TForm1::placeOnScreen()
+{
+    const QScreen* screen = QGuiApplication::screenAt(WindowPosition);
+    if (screen == nullptr) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    if (screen == nullptr) {
+        move(WindowPosition);
+        return;
+    }
+    // The frame is the window manager's and unknown until shown: room for a title bar is kept.
+    const QMargins frame(0, style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0);
+    move(tombreli::fitOnScreen(QRect(WindowPosition, size()), frame, screen->availableGeometry()));
+}
+
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::ToolTip) {
-        for (QPlainTextEdit* memo : {m_ui->Memo1, m_ui->Memo2, m_ui->Memo3}) {
+        for (tombreli::ResultBox* memo : {m_ui->Memo1, m_ui->Memo2, m_ui->Memo3}) {
             if (watched == memo->viewport()) {
                 showLineToolTip(*memo, static_cast<QHelpEvent&>(*event));
                 return true;
@@ -233,13 +283,42 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     return available;
 }
 
-void TForm1::showLineToolTip(QPlainTextEdit& memo, QHelpEvent& help) const
+void TForm1::showLineToolTip(tombreli::ResultBox& memo, QHelpEvent& help) const
 {
     // A line of a box is one name as nameText shows it, or whatever the user typed there.
-    const QTextBlock line = memo.cursorForPosition(help.pos()).block();
-    const QString tip = tombreli::plainToolTip({tombreli::nameToolTip(tombreli::pathBytes(line.text()))});
+    const QString line = memo.lineTextAt(help.pos());
+    const QString tip = tombreli::plainToolTip({tombreli::nameToolTip(tombreli::pathBytes(line))});
     QToolTip::showText(help.globalPos(), tip, memo.viewport());
     help.setAccepted(!tip.isEmpty());
+}
+
+void TForm1::showEditMenu(tombreli::ResultBox& memo, const QPoint& globalPosition)
+{
+    memo.setFocus(Qt::PopupFocusReason);
+    // A path field's own menu gives the entries, their words and their order.
+    QLineEdit model;
+    const QScopedPointer<QMenu> menu(model.createStandardContextMenu());
+    for (QAction* entry : menu->actions()) {
+        if (entry->isSeparator()) {
+            continue;
+        }
+        const std::optional<EditCommand> edit = menuEntryCommand(*entry);
+        if (!edit) {
+            menu->removeAction(entry);
+            continue;
+        }
+        entry->disconnect();
+        entry->setEnabled(tombreli::editCommandAvailable(*edit, &memo));
+        QAction* command = actionOf(*edit);
+        connect(entry, &QAction::triggered, this, [command, edit = *edit, &memo] {
+            if (command != nullptr) {
+                command->trigger();
+            } else {
+                tombreli::runEditCommand(edit, &memo);
+            }
+        });
+    }
+    menu->exec(globalPosition);
 }
 
 QAction* TForm1::commandFor(const QKeyEvent& key) const
@@ -251,6 +330,16 @@ QAction* TForm1::commandFor(const QKeyEvent& key) const
         return !action->shortcut().isEmpty() && action->shortcut() == pressed;
     });
     return found != actions.end() ? *found : nullptr;
+}
+
+QAction* TForm1::actionOf(EditCommand command) const
+{
+    for (QAction* action : m_ui->ActionList1->actions()) {
+        if (action != m_ui->Action1 && editCommandOf(action) == command) {
+            return action;
+        }
+    }
+    return nullptr;
 }
 
 EditCommand TForm1::editCommandOf(const QAction* action) const

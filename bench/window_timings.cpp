@@ -8,6 +8,7 @@
 // lines of the result boxes wrap, to compare with the window's choice.
 
 #include "Application.h"
+#include "Host.h"
 #include "Unit1.h"
 
 #include <QElapsedTimer>
@@ -84,7 +85,7 @@ int main(int argc, char** argv)
     const bool wrap = argc > 3 && std::strcmp(argv[3], "--wrap") == 0;
     int qtArgc = 1;
     tombreli::Application application(qtArgc, argv);
-    TForm1 window;
+    TForm1 window(tombreli::hostFileServices(), tombreli::hostNameOrder(), tombreli::hostPathSyntax());
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         std::fprintf(stderr, "the window was not shown\n");

@@ -7,6 +7,7 @@ packages=(
     cmake ninja-build g++ pkg-config      # the build
     libicu-dev                            # the locale's name order
     qt6-base-dev fonts-ipafont-gothic     # the window and its Japanese font
+    libqscintilla2-qt6-dev qt6-translations-l10n  # the result boxes, and Qt's own texts in Japanese
     libgtest-dev                          # the tests
     xvfb xauth xdotool                    # a virtual display for looking at the window
     clang libclang-rt-14-dev              # the fuzz targets (libFuzzer)

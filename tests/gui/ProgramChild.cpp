@@ -1,6 +1,7 @@
 #include "Application.h"
 #include "FolderList.h"
 #include "GuiTest.h"
+#include "Host.h"
 #include "TempFolder.h"
 #include "Unit1.h"
 
@@ -24,7 +25,7 @@ QString rectText(const QRect& r)
 int programChild(int argc, char** argv, int capacity)
 {
     Application application(argc, argv);
-    TForm1 form;
+    TForm1 form(hostFileServices(), hostNameOrder(), hostPathSyntax());
     Form1 = &form;
     for (const char* name : {"FileListBox1", "FileListBox2"}) {
         folderListOf(control<QListView>(form, name)).SetCapacity(static_cast<std::size_t>(capacity));

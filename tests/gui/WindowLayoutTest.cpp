@@ -1,4 +1,5 @@
 #include "GuiTest.h"
+#include "ResultBox.h"
 #include "TempFolder.h"
 #include "Unit1.h"
 
@@ -9,7 +10,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -91,11 +91,12 @@ private slots:
         row("Button2", "QPushButton", box2, {248, 12, 33, 17}, fetch);
         row("Edit2", "QLineEdit", box2, {4, 12, 241, 20}, {});
         row("GroupBox3", "QGroupBox", window, {0, 302, 559, 157}, QStringLiteral("結果"));
-        row("Memo1", "QPlainTextEdit", box3, {176, 40, 198, 115}, QStringLiteral("両方にあるファイル\n"));
+        row("Memo1", "tombreli::ResultBox", box3, {176, 40, 198, 115},
+            QStringLiteral("両方にあるファイル\n"));
         row("Button3", "QPushButton", box3, {4, 12, 549, 25}, QStringLiteral("計算"));
-        row("Memo3", "QPlainTextEdit", box3, {378, 38, 179, 115},
+        row("Memo3", "tombreli::ResultBox", box3, {378, 38, 179, 115},
             QStringLiteral("フォルダ2だけにあるファイル\n"));
-        row("Memo2", "QPlainTextEdit", box3, {2, 40, 171, 113},
+        row("Memo2", "tombreli::ResultBox", box3, {2, 40, 171, 113},
             QStringLiteral("フォルダ1だけにあるファイル\n"));
     }
     void controlsSitWhereTheTableSays()
@@ -115,8 +116,8 @@ private slots:
             QCOMPARE(box->title(), caption);
         } else if (const auto* button = qobject_cast<const QPushButton*>(widget)) {
             QCOMPARE(button->text(), caption);
-        } else if (const auto* memo = qobject_cast<const QPlainTextEdit*>(widget)) {
-            QCOMPARE(memo->toPlainText(), caption);
+        } else if (const auto* memo = qobject_cast<const ResultBox*>(widget)) {
+            QCOMPARE(memo->text(), caption);
         }
     }
 
@@ -139,9 +140,9 @@ private slots:
     void resultBoxesAreEditableWithBothScrollBars()
     {
         for (const char* name : {"Memo1", "Memo2", "Memo3"}) {
-            const auto* memo = control<QPlainTextEdit>(*m_window, name);
+            const auto* memo = control<ResultBox>(*m_window, name);
             QVERIFY(!memo->isReadOnly());
-            QVERIFY(!memo->document()->isUndoAvailable());
+            QVERIFY(!memo->isUndoAvailable());
             QCOMPARE(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
             QCOMPARE(memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
             QVERIFY(memo->horizontalScrollBar()->isVisible());
@@ -226,14 +227,9 @@ private:
     std::unique_ptr<TForm1> m_window;
 };
 
-} // namespace
+TOMBRELI_GUI_TEST_CLASS(WindowLayoutTest);
 
-TestClass windowLayoutTests()
-{
-    return {"WindowLayout", [] {
-                return std::make_unique<WindowLayoutTest>();
-            }};
-}
+} // namespace
 
 } // namespace tombreli::test
 
