@@ -25,7 +25,6 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
-#include <string_view>
 #include <utility>
 
 TForm1* Form1 = nullptr;
@@ -51,17 +50,18 @@ QFont windowFont()
     return font;
 }
 
-// The command of an entry of a path field's menu, which names its entries so.
+// The command of an entry of a path field's menu, known by its words.
 std::optional<EditCommand> menuEntryCommand(const QAction& entry)
 {
-    static constexpr std::pair<std::u16string_view, EditCommand> Entries[] = {
-        {u"edit-undo", EditCommand::Undo},       {u"edit-redo", EditCommand::Redo},
-        {u"edit-cut", EditCommand::Cut},         {u"edit-copy", EditCommand::Copy},
-        {u"edit-paste", EditCommand::Paste},     {u"edit-delete", EditCommand::Delete},
-        {u"select-all", EditCommand::SelectAll},
+    static constexpr std::pair<const char*, EditCommand> Entries[] = {
+        {"&Undo", EditCommand::Undo},   {"&Redo", EditCommand::Redo},         {"Cu&t", EditCommand::Cut},
+        {"&Copy", EditCommand::Copy},   {"&Paste", EditCommand::Paste},       {"Delete", EditCommand::Delete},
+        {"Select All", EditCommand::SelectAll},
     };
-    for (const auto& [name, command] : Entries) {
-        if (entry.objectName() == QStringView(name)) {
+    // The words, and after a tab the shortcut, if the menu shows one.
+    const QString words = entry.text().section(u'\t', 0, 0);
+    for (const auto& [source, command] : Entries) {
+        if (words == QCoreApplication::translate("QLineEdit", source)) {
             return command;
         }
     }
