@@ -54,8 +54,12 @@ QFont windowFont()
 std::optional<EditCommand> menuEntryCommand(const QAction& entry)
 {
     static constexpr std::pair<const char*, EditCommand> Entries[] = {
-        {"&Undo", EditCommand::Undo},   {"&Redo", EditCommand::Redo},         {"Cu&t", EditCommand::Cut},
-        {"&Copy", EditCommand::Copy},   {"&Paste", EditCommand::Paste},       {"Delete", EditCommand::Delete},
+        {"&Undo", EditCommand::Undo},
+        {"&Redo", EditCommand::Redo},
+        {"Cu&t", EditCommand::Cut},
+        {"&Copy", EditCommand::Copy},
+        {"&Paste", EditCommand::Paste},
+        {"Delete", EditCommand::Delete},
         {"Select All", EditCommand::SelectAll},
     };
     // The words, and after a tab the shortcut, if the menu shows one.

@@ -185,6 +185,18 @@ private slots:
         const std::string longName(255, 'a');
         QCOMPARE(tipOfRow(m_list1, rowOf(m_list1, longName)),
                  plainToolTip({QString::fromStdString(longName)}));
+        // Wider than the screen in one line: the tip wraps instead of running off it.
+        const QWidget* tip = nullptr;
+        for (const QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->inherits("QTipLabel") && widget->isVisible()) {
+                tip = widget;
+            }
+        }
+        QVERIFY(tip != nullptr);
+        QVERIFY(QFontMetrics(tip->font()).horizontalAdvance(QString::fromStdString(longName)) >
+                m_list1->screen()->geometry().width());
+        QVERIFY2(m_list1->screen()->geometry().contains(tip->geometry()),
+                 qPrintable(QStringLiteral("%1 wide").arg(tip->width())));
         std::string japanese;
         for (int i = 0; i < 85; ++i) {
             japanese += "\xE3\x81\x82";

@@ -41,9 +41,12 @@ int programChild(int argc, char** argv, int capacity)
         }
         const auto* list = control<QListView>(form, "FileListBox1");
         shown =
-            QStringLiteral("window shown: yes\nwindow: %1x%2\nGroupBox1: %3\nGroupBox3: %4\nrow height: %5\n")
+            QStringLiteral("window shown: yes\nwindow: %1x%2\nposition: %3,%4\nGroupBox1: %5\nGroupBox3: %6\n"
+                           "row height: %7\n")
                 .arg(form.width())
                 .arg(form.height())
+                .arg(form.x())
+                .arg(form.y())
                 .arg(rectText(control<QGroupBox>(form, "GroupBox1")->geometry()),
                      rectText(control<QGroupBox>(form, "GroupBox3")->geometry()))
                 .arg(list->visualRect(list->model()->index(0, 0)).height());

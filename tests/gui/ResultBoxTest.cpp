@@ -1,8 +1,9 @@
 // The result boxes as a person uses them: a plain memo, whatever widget
 // holds the text.
 
-#include "GuiTest.h"
 #include "ResultBox.h"
+
+#include "GuiTest.h"
 #include "TempFolder.h"
 #include "Unit1.h"
 
@@ -53,7 +54,8 @@ QList<MenuEntry> openContextMenu(QWidget* widget, QPoint pos, int pick = -1)
         seen = true;
         const QList<QAction*> actions = menu->actions();
         for (const QAction* action : actions) {
-            entries.append({action->isSeparator() ? QStringLiteral("-") : action->text(), action->isEnabled()});
+            entries.append(
+                {action->isSeparator() ? QStringLiteral("-") : action->text(), action->isEnabled()});
         }
         QAction* chosen = pick >= 0 && pick < actions.size() ? actions[pick] : nullptr;
         if (chosen != nullptr) {
@@ -225,7 +227,8 @@ private slots:
             }
         }
         // The names drawn in the highlighted text's colour, lighter than the highlight here.
-        QVERIFY(qGray(palette.color(QPalette::Active, QPalette::HighlightedText).rgb()) > qGray(highlight.rgb()));
+        QVERIFY(qGray(palette.color(QPalette::Active, QPalette::HighlightedText).rgb()) >
+                qGray(highlight.rgb()));
         QVERIFY(lighter > 0);
         QCOMPARE(QColor(image.pixel(image.width() - 2, image.height() - 2)), base);
     }
@@ -258,10 +261,12 @@ private slots:
         QCOMPARE(boxMenu, fieldMenu);
         // In Japanese, as the window is: "元に戻す" first.
         QVERIFY(!boxMenu.isEmpty());
-        QVERIFY2(boxMenu.front().text.startsWith(QStringLiteral("元に戻す")), qPrintable(boxMenu.front().text));
+        QVERIFY2(boxMenu.front().text.startsWith(QStringLiteral("元に戻す")),
+                 qPrintable(boxMenu.front().text));
 
         // Select all runs the window's command, and then copy copies.
-        QSignalSpy selectAll(m_window->findChild<QAction*>(QStringLiteral("EditSelectAll1")), &QAction::triggered);
+        QSignalSpy selectAll(m_window->findChild<QAction*>(QStringLiteral("EditSelectAll1")),
+                             &QAction::triggered);
         openContextMenu(m_memo->viewport(), {5, 5}, SelectAllEntry);
         QCOMPARE(selectAll.size(), 1);
         const QList<MenuEntry> withSelection = openContextMenu(m_memo->viewport(), {5, 5}, CopyEntry);

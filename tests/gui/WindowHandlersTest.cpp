@@ -1,14 +1,19 @@
+#include "AsciiNameOrder.h"
 #include "FolderList.h"
 #include "GuiTest.h"
+#include "MemoryFileSystem.h"
+#include "NameText.h"
 #include "ResultBox.h"
 #include "TempFolder.h"
 #include "Unit1.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QTest>
+#include <QToolTip>
 
 namespace tombreli::test {
 namespace {
@@ -237,6 +242,51 @@ private slots:
         for (const ResultBox* memo : {m_memo1, m_memo2, m_memo3}) {
             QVERIFY(!memo->isUndoAvailable());
         }
+    }
+
+    void hoveringWhereNoRowIsShowsTheListsFolder()
+    {
+        const auto tipAt = [](QListView* list, QPoint pos) {
+            QHelpEvent help(QEvent::ToolTip, pos, list->viewport()->mapToGlobal(pos));
+            QApplication::sendEvent(list->viewport(), &help);
+            return help.isAccepted() ? QToolTip::text() : QString();
+        };
+        const QPoint belowTheRows(10, m_list1->viewport()->height() - 5);
+        QCOMPARE(tipAt(m_list1, belowTheRows), plainToolTip({pathText(m_folders->work.path(), "")}));
+        // A fetch that cannot move the list stays silent; the tip still tells where the list is.
+        m_edit1->setText(pathText(m_folders->work.path(), "/missing/"));
+        click(m_fetch1);
+        QCOMPARE(tipAt(m_list1, belowTheRows), plainToolTip({pathText(m_folders->work.path(), "")}));
+        // Over a row, the row's own tip: none for a plain name.
+        QCOMPARE(tipAt(m_list1, m_list1->visualRect(m_list1->model()->index(0, 0)).center()), QString());
+    }
+
+    void theWindowWorksOverTheFileSystemItIsGiven()
+    {
+        MemoryFileSystem files;
+        files.addFile("C:\\Tools\\prog.exe");
+        files.addFile("C:\\work\\w1.txt");
+        files.addFile("D:\\data\\d1.txt");
+        files.addFile("D:\\data\\w1.txt");
+        files.setWorkingFolder("C:\\work");
+        files.setProgramPath("C:\\Tools\\prog.exe");
+        const AsciiNameOrder order;
+        const WindowsPathSyntax syntax;
+        TForm1 window(files, order, syntax);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* edit2 = control<QLineEdit>(window, "Edit2");
+        QCOMPARE(pathBytes(edit2->text()), std::string("C:\\Tools\\"));
+        QCOMPARE(shownNames(control<QListView>(window, "FileListBox1")),
+                 QStringList{QStringLiteral("w1.txt")});
+        edit2->setText(nameText("D:\\data\\"));
+        click(control<QPushButton>(window, "Button2"));
+        auto* list2 = control<QListView>(window, "FileListBox2");
+        QCOMPARE(shownNames(list2), QStringList({QStringLiteral("d1.txt"), QStringLiteral("w1.txt")}));
+        QCOMPARE(folderListOf(list2).Directory(), std::string("D:\\data"));
+        click(control<QPushButton>(window, "Button3"));
+        QCOMPARE(control<ResultBox>(window, "Memo1")->text(), QStringLiteral("w1.txt\n"));
+        QCOMPARE(control<ResultBox>(window, "Memo3")->text(), QStringLiteral("d1.txt\n"));
     }
 
 private:

@@ -1,5 +1,7 @@
+#include "GroupFrameStyle.h"
 #include "GuiTest.h"
 #include "ResultBox.h"
+#include "ScreenFit.h"
 #include "TempFolder.h"
 #include "Unit1.h"
 
@@ -12,10 +14,22 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyleOptionGroupBox>
 #include <QTest>
 
 namespace tombreli::test {
 namespace {
+
+// The value after "KEY: " in a child's report; empty if it has none.
+QString reported(const ChildRun& run, const QString& key)
+{
+    for (const QString& line : run.lines) {
+        if (line.startsWith(key + QStringLiteral(": "))) {
+            return line.mid(key.size() + 2);
+        }
+    }
+    return {};
+}
 
 class WindowLayoutTest : public QObject
 {
@@ -187,6 +201,94 @@ private slots:
         QVERIFY2(firstInk >= 2 && firstInk <= 3, qPrintable(QString::number(firstInk)));
     }
 
+    void aWindowThatDoesNotFitItsScreenMovesJustEnough_data()
+    {
+        QTest::addColumn<QRect>("window");
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QPoint>("placed");
+        QTest::newRow("fits") << QRect(435, 127, 559, 459) << QRect(0, 0, 1280, 1000) << QPoint(435, 127);
+        QTest::newRow("too far right")
+            << QRect(435, 127, 559, 459) << QRect(0, 0, 800, 600) << QPoint(241, 127);
+        QTest::newRow("too far down")
+            << QRect(435, 127, 559, 459) << QRect(0, 0, 1280, 500) << QPoint(435, 41);
+        QTest::newRow("panel on the left")
+            << QRect(435, 127, 559, 459) << QRect(500, 0, 1000, 1000) << QPoint(500, 127);
+        QTest::newRow("larger than the screen")
+            << QRect(435, 127, 559, 459) << QRect(0, 30, 512, 384) << QPoint(0, 50);
+    }
+    void aWindowThatDoesNotFitItsScreenMovesJustEnough()
+    {
+        QFETCH(QRect, window);
+        QFETCH(QRect, available);
+        QFETCH(QPoint, placed);
+        QCOMPARE(fitOnScreen(window, QMargins(0, 20, 0, 0), available), placed);
+    }
+
+    void theWindowOpensWithinItsScreen_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<QPoint>("position");
+        QTest::newRow("desktop") << 1280 << 1024 << 1 << QPoint(435, 127);
+        QTest::newRow("800x600") << 800 << 600 << 1 << QPoint(241, 127);
+        QTest::newRow("scale factor 2") << 1280 << 1024 << 2 << QPoint(640 - 559, 512 - 459);
+    }
+    void theWindowOpensWithinItsScreen()
+    {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(int, scale);
+        QFETCH(QPoint, position);
+        TempFolder config;
+        const std::string screen = config.createFile(
+            "screen.json",
+            QStringLiteral("{\"screens\": [{\"name\": \"s\", \"x\": 0, \"y\": 0, \"width\": %1, "
+                           "\"height\": %2, \"logicalDpi\": 96, \"logicalBaseDpi\": 96}]}")
+                .arg(width)
+                .arg(height)
+                .arg(scale)
+                .toStdString());
+        const ChildRun run = runProgramChild(
+            100, {QStringLiteral("QT_QPA_PLATFORM=offscreen:configfile=") + QString::fromStdString(screen),
+                  QStringLiteral("QT_SCALE_FACTOR=%1").arg(scale)});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(reported(run, QStringLiteral("position")),
+                 QStringLiteral("%1,%2").arg(position.x()).arg(position.y()));
+    }
+
+    void groupFramesSetTheirCaptionIntoTheTopLine()
+    {
+        for (const char* name : {"GroupBox1", "GroupBox2", "GroupBox3"}) {
+            auto* box = control<QGroupBox>(*m_window, name);
+            QVERIFY(qobject_cast<const GroupFrameStyle*>(box->style()) != nullptr);
+            QStyleOptionGroupBox option;
+            option.initFrom(box);
+            option.text = box->title();
+            option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+            const QRect frame =
+                box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame, box);
+            const QRect caption =
+                box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box);
+            // The top line runs through the caption's middle...
+            QVERIFY(qAbs(frame.top() - caption.center().y()) <= 1);
+            QCOMPARE(frame.left(), 0);
+            QCOMPARE(frame.size(), QSize(box->width(), box->height() - frame.top()));
+            // ...and above everything in the pane.
+            for (const QWidget* child : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                QVERIFY2(child->y() > frame.top() + 1, qPrintable(child->objectName()));
+            }
+            // Drawn: the line breaks off for the caption and goes on either side of it.
+            QImage image(box->size(), QImage::Format_RGB32);
+            box->render(&image);
+            const QRgb background = box->palette().color(QPalette::Window).rgb();
+            QCOMPARE(image.pixel(caption.left() - 1, frame.top()), background);
+            QVERIFY(image.pixel(caption.left() - 5, frame.top()) != background);
+            QVERIFY(image.pixel(caption.right() + 5, frame.top()) != background);
+            QCOMPARE(image.pixel(caption.left() - 5, frame.top() - 2), background);
+        }
+    }
+
     void scalesAtLoadOnAScreenOfAnotherDensity()
     {
         // 120 pixels an inch, and Qt told not to scale by itself: the window's own scaling must.
@@ -194,12 +296,7 @@ private slots:
                                                    QStringLiteral("QT_SCALE_FACTOR_ROUNDING_POLICY=Round")});
         QCOMPARE(run.exitCode, 0);
         const auto value = [&](const QString& key) {
-            for (const QString& line : run.lines) {
-                if (line.startsWith(key + QStringLiteral(": "))) {
-                    return line.mid(key.size() + 2);
-                }
-            }
-            return QString();
+            return reported(run, key);
         };
         const QStringList size = value(QStringLiteral("window")).split(u'x');
         const QStringList box1 = value(QStringLiteral("GroupBox1")).split(u',');
