@@ -32,31 +32,30 @@ constexpr unsigned long DefaultStyle = QsciScintillaBase::STYLE_DEFAULT;
 constexpr int Shift = Qt::SHIFT;
 constexpr int Ctrl = Qt::CTRL;
 
-const KeyBinding PlainTextFieldKeys[] = {
-    {QsciCommand::CharLeft, Qt::Key_Left},
-    {QsciCommand::CharLeftExtend, Shift | Qt::Key_Left},
-    {QsciCommand::CharRight, Qt::Key_Right},
-    {QsciCommand::CharRightExtend, Shift | Qt::Key_Right},
-    {QsciCommand::WordLeft, Ctrl | Qt::Key_Left},
-    {QsciCommand::WordLeftExtend, Ctrl | Shift | Qt::Key_Left},
-    {QsciCommand::WordRight, Ctrl | Qt::Key_Right},
-    {QsciCommand::WordRightExtend, Ctrl | Shift | Qt::Key_Right},
-    {QsciCommand::LineUp, Qt::Key_Up},
-    {QsciCommand::LineUpExtend, Shift | Qt::Key_Up},
-    {QsciCommand::LineDown, Qt::Key_Down},
-    {QsciCommand::LineDownExtend, Shift | Qt::Key_Down},
-    {QsciCommand::Home, Qt::Key_Home},
-    {QsciCommand::HomeExtend, Shift | Qt::Key_Home},
-    {QsciCommand::LineEnd, Qt::Key_End},
-    {QsciCommand::LineEndExtend, Shift | Qt::Key_End},
-    {QsciCommand::DocumentStart, Ctrl | Qt::Key_Home},
-    {QsciCommand::DocumentStartExtend, Ctrl | Shift | Qt::Key_Home},
-    {QsciCommand::DocumentEnd, Ctrl | Qt::Key_End},
-    {QsciCommand::DocumentEndExtend, Ctrl | Shift | Qt::Key_End},
-    {QsciCommand::PageUp, Qt::Key_PageUp},
-    {QsciCommand::PageUpExtend, Shift | Qt::Key_PageUp},
-    {QsciCommand::PageDown, Qt::Key_PageDown},
-    {QsciCommand::PageDownExtend, Shift | Qt::Key_PageDown},
+// A caret movement, and the same with Shift held, which selects on the way.
+struct Movement
+{
+    QsciCommand::Command move;
+    QsciCommand::Command select;
+    int key;
+};
+
+const Movement CaretMovements[] = {
+    {QsciCommand::CharLeft, QsciCommand::CharLeftExtend, Qt::Key_Left},
+    {QsciCommand::CharRight, QsciCommand::CharRightExtend, Qt::Key_Right},
+    {QsciCommand::WordLeft, QsciCommand::WordLeftExtend, Ctrl | Qt::Key_Left},
+    {QsciCommand::WordRight, QsciCommand::WordRightExtend, Ctrl | Qt::Key_Right},
+    {QsciCommand::LineUp, QsciCommand::LineUpExtend, Qt::Key_Up},
+    {QsciCommand::LineDown, QsciCommand::LineDownExtend, Qt::Key_Down},
+    {QsciCommand::Home, QsciCommand::HomeExtend, Qt::Key_Home},
+    {QsciCommand::LineEnd, QsciCommand::LineEndExtend, Qt::Key_End},
+    {QsciCommand::DocumentStart, QsciCommand::DocumentStartExtend, Ctrl | Qt::Key_Home},
+    {QsciCommand::DocumentEnd, QsciCommand::DocumentEndExtend, Ctrl | Qt::Key_End},
+    {QsciCommand::PageUp, QsciCommand::PageUpExtend, Qt::Key_PageUp},
+    {QsciCommand::PageDown, QsciCommand::PageDownExtend, Qt::Key_PageDown},
+};
+
+const KeyBinding EditingKeys[] = {
     {QsciCommand::Delete, Qt::Key_Delete},
     {QsciCommand::DeleteBack, Qt::Key_Backspace, Shift | Qt::Key_Backspace},
     {QsciCommand::DeleteWordLeft, Ctrl | Qt::Key_Backspace},
@@ -231,10 +230,17 @@ void ResultBox::keepPlainTextFieldKeys()
     QsciCommandSet* commands = standardCommands();
     commands->clearKeys();
     commands->clearAlternateKeys();
-    for (const KeyBinding& binding : PlainTextFieldKeys) {
-        QsciCommand* command = commands->find(binding.command);
-        command->setKey(binding.key);
-        command->setAlternateKey(binding.alternateKey);
+    const auto bind = [commands](QsciCommand::Command command, int key, int alternateKey) {
+        QsciCommand* found = commands->find(command);
+        found->setKey(key);
+        found->setAlternateKey(alternateKey);
+    };
+    for (const Movement& movement : CaretMovements) {
+        bind(movement.move, movement.key, 0);
+        bind(movement.select, Shift | movement.key, 0);
+    }
+    for (const KeyBinding& binding : EditingKeys) {
+        bind(binding.command, binding.key, binding.alternateKey);
     }
 }
 

@@ -23,10 +23,7 @@ class EditCommandsTest : public QObject
 private slots:
     void init()
     {
-        m_work = std::make_unique<TempFolder>();
-        for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
-            m_work->createFile(name);
-        }
+        m_work = threeFileFolder();
         m_window = openWindow(m_work->path());
         QGuiApplication::clipboard()->setText(QStringLiteral("on the clipboard"));
     }

@@ -3,6 +3,7 @@
 #include "FolderListModel.h"
 #include "Host.h"
 #include "NameText.h"
+#include "TempFolder.h"
 #include "Unit1.h"
 
 #include <QApplication>
@@ -44,6 +45,15 @@ std::unique_ptr<TForm1> makeWindow(const std::string& workingFolder)
     auto window = std::make_unique<TForm1>(hostFileServices(), hostNameOrder(), hostPathSyntax());
     QDir::setCurrent(before);
     return window;
+}
+
+std::unique_ptr<TempFolder> threeFileFolder()
+{
+    auto folder = std::make_unique<TempFolder>();
+    for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
+        folder->createFile(name);
+    }
+    return folder;
 }
 
 std::unique_ptr<TForm1> openWindow(const std::string& workingFolder)

@@ -21,6 +21,8 @@ class FolderList;
 
 namespace tombreli::test {
 
+class TempFolder;
+
 // The test classes, each run by name (see main.cpp). Each class XTest
 // registers itself as "X" from its file, XTest.cpp; CMakeLists.txt names the
 // classes once, for both the program's sources and its CTest entries.
@@ -59,6 +61,9 @@ ChildRun runProgramChild(int capacity, const QStringList& environment = {});
 // A window made as the program makes it, its lists starting in `workingFolder`
 // (the process's working folder is set to it and put back afterwards).
 std::unique_ptr<TForm1> makeWindow(const std::string& workingFolder);
+
+// A working folder holding a.txt, b.txt and c.txt.
+std::unique_ptr<TempFolder> threeFileFolder();
 
 // makeWindow, shown and active, so that it takes keys and shortcuts.
 std::unique_ptr<TForm1> openWindow(const std::string& workingFolder);

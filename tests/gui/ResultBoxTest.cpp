@@ -83,10 +83,7 @@ class ResultBoxTest : public QObject
 private slots:
     void init()
     {
-        m_work = std::make_unique<TempFolder>();
-        for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
-            m_work->createFile(name);
-        }
+        m_work = threeFileFolder();
         m_window = openWindow(m_work->path());
         m_memo = control<ResultBox>(*m_window, "Memo1");
         QGuiApplication::clipboard()->setText(QStringLiteral("on the clipboard"));
