@@ -12,7 +12,14 @@ QString nameText(std::string_view name)
 
 std::string nameLines(const NameList& names)
 {
+    // Sized once for the names as they are: growing a box's text step by step
+    // costs a copy and fresh pages at each step. Escapes may add a little.
+    std::size_t size = 0;
+    for (std::string_view name : names) {
+        size += name.size() + 1;
+    }
     std::string text;
+    text.reserve(size + size / 16);
     for (std::string_view name : names) {
         text += DisplayName(name);
         text += '\n';

@@ -124,6 +124,11 @@ char32_t decode(const std::string& text, std::size_t i, std::size_t& length)
 ResultBox::ResultBox(QWidget* parent)
     : QsciScintilla(parent)
 {
+    // A document without a style byte for each character: a memo's text has one style.
+    const long document =
+        SendScintilla(SCI_CREATEDOCUMENT, 0UL, static_cast<long>(SC_DOCUMENTOPTION_STYLES_NONE));
+    SendScintilla(SCI_SETDOCPOINTER, 0UL, document);
+    SendScintilla(SCI_RELEASEDOCUMENT, 0UL, document);
     setUtf8(true);
     setEolMode(EolUnix);
     setWrapMode(WrapNone);

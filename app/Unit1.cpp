@@ -182,12 +182,15 @@ void TForm1::Button3Click()
     for (tombreli::ResultBox* memo : {m_ui->Memo1, m_ui->Memo2, m_ui->Memo3}) {
         memo->fill({});
     }
-    const tombreli::ComparisonResult result = tombreli::CompareFileNames(m_list1.Items(), m_list2.Items());
-    // Each box in one go, which also leaves it nothing to undo; one box's
-    // text at a time besides the boxes' own.
-    m_ui->Memo1->fill(tombreli::nameLines(result.InBoth));
-    m_ui->Memo2->fill(tombreli::nameLines(result.OnlyInFolder1));
-    m_ui->Memo3->fill(tombreli::nameLines(result.OnlyInFolder2));
+    tombreli::ComparisonResult result = tombreli::CompareFileNames(m_list1.Items(), m_list2.Items());
+    // Each box in one go, which also leaves it nothing to undo. A group's
+    // names go once its box holds them: the next box takes their memory.
+    for (auto [memo, names] :
+         {std::pair(m_ui->Memo1, &result.InBoth), std::pair(m_ui->Memo2, &result.OnlyInFolder1),
+          std::pair(m_ui->Memo3, &result.OnlyInFolder2)}) {
+        memo->fill(tombreli::nameLines(*names));
+        *names = {};
+    }
 }
 
 void TForm1::scaleAtLoad()
