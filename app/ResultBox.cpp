@@ -27,7 +27,9 @@ struct KeyBinding
     int alternateKey = 0;
 };
 
-constexpr int TextMargin = 4;
+// Where a plain text field's text begins inside its frame, in pixels.
+constexpr int TextLeft = 4;
+constexpr int TextTop = 5;
 constexpr unsigned long DefaultStyle = QsciScintillaBase::STYLE_DEFAULT;
 constexpr int Shift = Qt::SHIFT;
 constexpr int Ctrl = Qt::CTRL;
@@ -142,9 +144,10 @@ ResultBox::ResultBox(QWidget* parent)
     setWhitespaceVisibility(WsInvisible);
     setCaretLineVisible(false);
     setAutoCompletionSource(AcsNone);
-    // A plain text field's text begins a few pixels in from its frame, on every side.
-    SendScintilla(SCI_SETMARGINLEFT, 0UL, static_cast<long>(TextMargin));
-    setViewportMargins(0, TextMargin, 0, 0);
+    // The text begins where a plain text field's does; the strip above it is the box's own, in its
+    // background.
+    SendScintilla(SCI_SETMARGINLEFT, 0UL, static_cast<long>(TextLeft));
+    setViewportMargins(0, TextTop, 0, 0);
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
