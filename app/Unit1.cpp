@@ -319,6 +319,8 @@ void TForm1::showEditMenu(tombreli::ResultBox& memo, const QPoint& globalPositio
         QAction* command = actionOf(*edit);
         connect(entry, &QAction::triggered, this, [command, edit = *edit, &memo] {
             if (command != nullptr) {
+                // A key may have left the command disabled for another control.
+                command->setEnabled(tombreli::editCommandAvailable(edit, &memo));
                 command->trigger();
             } else {
                 tombreli::runEditCommand(edit, &memo);

@@ -261,9 +261,14 @@ private slots:
         QVERIFY2(boxMenu.front().text.startsWith(QStringLiteral("元に戻す")),
                  qPrintable(boxMenu.front().text));
 
-        // Select all runs the window's command, and then copy copies.
-        QSignalSpy selectAll(m_window->findChild<QAction*>(QStringLiteral("EditSelectAll1")),
-                             &QAction::triggered);
+        // Select all runs the window's command, and then copy copies; also
+        // after a key found the command unavailable in another control.
+        auto* command = m_window->findChild<QAction*>(QStringLiteral("EditSelectAll1"));
+        auto* empty = control<ResultBox>(*m_window, "Memo3");
+        empty->setFocus();
+        QTest::keyClick(empty, Qt::Key_A, Qt::ControlModifier);
+        QVERIFY(!command->isEnabled());
+        QSignalSpy selectAll(command, &QAction::triggered);
         openContextMenu(m_memo->viewport(), {5, 5}, SelectAllEntry);
         QCOMPARE(selectAll.size(), 1);
         const QList<MenuEntry> withSelection = openContextMenu(m_memo->viewport(), {5, 5}, CopyEntry);
