@@ -4,14 +4,13 @@
 
 namespace tombreli {
 
-QPoint fitOnScreen(const QRect& window, const QMargins& frame, const QRect& available)
+QPoint fitOnScreen(const QRect& outer, const QRect& available)
 {
-    const QRect outer = window.marginsAdded(frame);
     // Left and top last, so that they win where the window cannot fit.
     const int left =
         std::max(std::min(outer.left(), available.right() + 1 - outer.width()), available.left());
     const int top = std::max(std::min(outer.top(), available.bottom() + 1 - outer.height()), available.top());
-    return QPoint(left + frame.left(), top + frame.top());
+    return {left, top};
 }
 
 } // namespace tombreli

@@ -249,9 +249,10 @@ void TForm1::placeOnScreen()
         move(WindowPosition);
         return;
     }
-    // The frame is the window manager's and unknown until shown: room for a title bar is kept.
-    const QMargins frame(0, style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0);
-    move(tombreli::fitOnScreen(QRect(WindowPosition, size()), frame, screen->availableGeometry()));
+    // The place is the frame's, which is the window manager's and unknown
+    // until shown: room for a title bar is kept.
+    const QSize outer = size() + QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    move(tombreli::fitOnScreen(QRect(WindowPosition, outer), screen->availableGeometry()));
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
