@@ -4,8 +4,10 @@
 #include "ErrorText.h"
 
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTranslator>
 
 #include <exception>
 #include <string>
@@ -34,6 +36,11 @@ Application::Application(int& argc, char** argv)
     // The application name rather than the display name: Qt would append a
     // display name to every window's caption.
     setApplicationName(QStringLiteral("TOMBRELI"));
+    // Qt's own texts (the text fields' menus) in Japanese, as the window's are, whatever the locale.
+    auto* qtTexts = new QTranslator(this);
+    if (qtTexts->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        installTranslator(qtTexts);
+    }
 }
 
 int Application::run(QWidget& mainWindow)

@@ -1,11 +1,11 @@
 #include "EditCommands.h"
 
+#include "ResultBox.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QPlainTextEdit>
-#include <QTextCursor>
 
 namespace tombreli {
 
@@ -30,23 +30,27 @@ bool lineEditCan(EditCommand command, const QLineEdit& edit)
         return !edit.text().isEmpty();
     case EditCommand::Undo:
         return edit.isUndoAvailable();
+    case EditCommand::Redo:
+        return edit.isRedoAvailable();
     }
     return false;
 }
 
-bool textEditCan(EditCommand command, const QPlainTextEdit& edit)
+bool resultBoxCan(EditCommand command, const ResultBox& box)
 {
     switch (command) {
     case EditCommand::Cut:
     case EditCommand::Copy:
     case EditCommand::Delete:
-        return edit.textCursor().hasSelection();
+        return box.hasSelectedText();
     case EditCommand::Paste:
         return clipboardHoldsText();
     case EditCommand::SelectAll:
-        return !edit.document()->isEmpty();
+        return box.length() > 0;
     case EditCommand::Undo:
-        return edit.document()->isUndoAvailable();
+        return box.isUndoAvailable();
+    case EditCommand::Redo:
+        return box.isRedoAvailable();
     }
     return false;
 }
@@ -56,16 +60,13 @@ void deleteSelection(QLineEdit& edit)
     edit.del();
 }
 
-void deleteSelection(QPlainTextEdit& edit)
+void deleteSelection(ResultBox& box)
 {
-    QTextCursor cursor = edit.textCursor();
-    cursor.removeSelectedText();
-    edit.setTextCursor(cursor);
+    box.removeSelectedText();
 }
 
 // Both kinds of text control name their editing slots alike but for Delete.
-template <typename Edit>
-void runOn(EditCommand command, Edit& edit)
+template <typename Edit> void runOn(EditCommand command, Edit& edit)
 {
     switch (command) {
     case EditCommand::Cut:
@@ -83,6 +84,9 @@ void runOn(EditCommand command, Edit& edit)
     case EditCommand::Undo:
         edit.undo();
         break;
+    case EditCommand::Redo:
+        edit.redo();
+        break;
     case EditCommand::Delete:
         deleteSelection(edit);
         break;
@@ -96,8 +100,8 @@ bool editCommandAvailable(EditCommand command, const QWidget* target)
     if (const auto* line = qobject_cast<const QLineEdit*>(target)) {
         return lineEditCan(command, *line);
     }
-    if (const auto* text = qobject_cast<const QPlainTextEdit*>(target)) {
-        return textEditCan(command, *text);
+    if (const auto* box = qobject_cast<const ResultBox*>(target)) {
+        return resultBoxCan(command, *box);
     }
     return false;
 }
@@ -109,8 +113,8 @@ void runEditCommand(EditCommand command, QWidget* target)
     }
     if (auto* line = qobject_cast<QLineEdit*>(target)) {
         runOn(command, *line);
-    } else if (auto* text = qobject_cast<QPlainTextEdit*>(target)) {
-        runOn(command, *text);
+    } else if (auto* box = qobject_cast<ResultBox*>(target)) {
+        runOn(command, *box);
     }
 }
 

@@ -35,7 +35,7 @@ QVariant FolderListModel::data(const QModelIndex& index, int role) const
         !checkIndex(index, CheckIndexOption::IndexIsValid)) {
         return {};
     }
-    const std::string& name = m_list.Item(static_cast<std::size_t>(index.row()));
+    const std::string_view name = m_list.Item(static_cast<std::size_t>(index.row()));
     return role == Qt::DisplayRole ? nameText(name) : nameToolTip(name);
 }
 
@@ -70,8 +70,17 @@ void FolderListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
 bool FolderListDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
                                    const QStyleOptionViewItem& option, const QModelIndex& index)
 {
-    if (event == nullptr || view == nullptr || event->type() != QEvent::ToolTip || !index.isValid()) {
+    if (event == nullptr || view == nullptr || event->type() != QEvent::ToolTip) {
         return QStyledItemDelegate::helpEvent(event, view, option, index);
+    }
+    if (!index.isValid()) {
+        // No row under the pointer: the folder the list holds, which nothing else on screen tells.
+        const auto* model = qobject_cast<const FolderListModel*>(view->model());
+        const QString tip =
+            model != nullptr ? plainToolTip({nameText(model->folderList().Directory())}) : QString();
+        QToolTip::showText(event->globalPos(), tip, view->viewport());
+        event->setAccepted(!tip.isEmpty());
+        return true;
     }
     const QString text = index.data(Qt::DisplayRole).toString();
     QStringList lines;

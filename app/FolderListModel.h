@@ -48,7 +48,8 @@ public:
                const QModelIndex& index) const override;
 
     // The tip of a row: its name whole when the row cuts it off, and the name
-    // spelled out when it could pass for another.
+    // spelled out when it could pass for another. Where there is no row, the
+    // list's folder.
     bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
                    const QModelIndex& index) override;
 

@@ -1,6 +1,7 @@
 // TOMBRELI: compares two folders by file name.
 
 #include "Application.h"
+#include "Host.h"
 #include "Unit1.h"
 
 int main(int argc, char* argv[])
@@ -9,7 +10,7 @@ int main(int argc, char* argv[])
     int argumentCount = 1;
     (void)argc;
     tombreli::Application application(argumentCount, argv);
-    TForm1 form;
+    TForm1 form(tombreli::hostFileServices(), tombreli::hostNameOrder(), tombreli::hostPathSyntax());
     Form1 = &form;
     return application.run(form);
 }

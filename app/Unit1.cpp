@@ -1,19 +1,25 @@
 #include "Unit1.h"
 
 #include "CompareFileNames.h"
+#include "FileServices.h"
 #include "FolderListModel.h"
-#include "Host.h"
+#include "GroupFrameStyle.h"
 #include "NameText.h"
+#include "PathSyntax.h"
+#include "ScreenFit.h"
 #include "ui_Unit1.h"
 
 #include <QApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
-#include <QTextBlock>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScreen>
 #include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <utility>
 
 TForm1* Form1 = nullptr;
@@ -39,6 +45,28 @@ QFont windowFont()
     return font;
 }
 
+// The command of an entry of a path field's menu, known by its words.
+std::optional<EditCommand> menuEntryCommand(const QAction& entry)
+{
+    static constexpr std::pair<const char*, EditCommand> Entries[] = {
+        {"&Undo", EditCommand::Undo},
+        {"&Redo", EditCommand::Redo},
+        {"Cu&t", EditCommand::Cut},
+        {"&Copy", EditCommand::Copy},
+        {"&Paste", EditCommand::Paste},
+        {"Delete", EditCommand::Delete},
+        {"Select All", EditCommand::SelectAll},
+    };
+    // The words, and after a tab the shortcut, if the menu shows one.
+    const QString words = entry.text().section(u'\t', 0, 0);
+    for (const auto& [source, command] : Entries) {
+        if (words == QCoreApplication::translate("QLineEdit", source)) {
+            return command;
+        }
+    }
+    return std::nullopt;
+}
+
 int scaled(int value, int numerator, int denominator)
 {
     return static_cast<int>(std::lround(static_cast<double>(value) * numerator / denominator));
@@ -55,15 +83,21 @@ void showBusyPointer(bool busy)
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent)
+TForm1::TForm1(tombreli::FileServices& files, const tombreli::NameOrder& order,
+               const tombreli::PathSyntax& syntax, QWidget* parent)
     : QWidget(parent)
     , m_ui(new Ui::TForm1)
-    , m_folders(tombreli::hostPathSyntax(), tombreli::hostFileServices(),
-                tombreli::hostFileServices().workingFolder())
-    , m_list1(m_folders, tombreli::hostFileServices(), tombreli::hostNameOrder())
-    , m_list2(m_folders, tombreli::hostFileServices(), tombreli::hostNameOrder())
+    , m_files(files)
+    , m_syntax(syntax)
+    , m_folders(syntax, files, files.workingFolder())
+    , m_list1(m_folders, files, order)
+    , m_list2(m_folders, files, order)
 {
     m_ui->setupUi(this);
+    auto* frames = new tombreli::GroupFrameStyle(this);
+    for (QWidget* box : {m_ui->GroupBox1, m_ui->GroupBox2, m_ui->GroupBox3}) {
+        box->setStyle(frames);
+    }
     setFont(windowFont());
     QPalette colours = palette();
     colours.setColor(QPalette::Window, colours.color(QPalette::Button));
@@ -95,11 +129,15 @@ TForm1::TForm1(QWidget* parent)
                     [this, action] { runEditCommand(editCommandOf(action)); });
         }
     }
+    for (tombreli::ResultBox* memo : {m_ui->Memo1, m_ui->Memo2, m_ui->Memo3}) {
+        connect(memo, &tombreli::ResultBox::editMenuRequested, this,
+                [this, memo](const QPoint& at) { showEditMenu(*memo, at); });
+    }
     // Sees every key before the focused control does, as the command list must.
     qApp->installEventFilter(this);
 
     scaleAtLoad();
-    move(WindowPosition);
+    placeOnScreen();
     m_ui->FileListBox1->setFocus();
     FormCreate();
 }
@@ -118,8 +156,8 @@ void TForm1::setVisible(bool visible)
 
 void TForm1::FormCreate()
 {
-    const std::string programPath = tombreli::hostFileServices().programPath();
-    const QString folder = tombreli::nameText(tombreli::hostPathSyntax().folderPart(programPath));
+    const std::string programPath = m_files.programPath();
+    const QString folder = tombreli::nameText(m_syntax.folderPart(programPath));
     m_ui->Edit1->setText(folder);
     m_ui->Edit2->setText(folder);
 }
@@ -136,14 +174,18 @@ void TForm1::Button2Click()
 
 void TForm1::Button3Click()
 {
-    m_ui->Memo1->clear();
-    m_ui->Memo2->clear();
-    m_ui->Memo3->clear();
-    const tombreli::ComparisonResult result = tombreli::CompareFileNames(m_list1.Items(), m_list2.Items());
-    // Each box in one go, which also leaves it nothing to undo.
-    m_ui->Memo1->setPlainText(tombreli::nameLines(result.InBoth));
-    m_ui->Memo2->setPlainText(tombreli::nameLines(result.OnlyInFolder1));
-    m_ui->Memo3->setPlainText(tombreli::nameLines(result.OnlyInFolder2));
+    for (tombreli::ResultBox* memo : {m_ui->Memo1, m_ui->Memo2, m_ui->Memo3}) {
+        memo->fill({});
+    }
+    tombreli::ComparisonResult result = tombreli::CompareFileNames(m_list1.Items(), m_list2.Items());
+    // Each box in one go, which also leaves it nothing to undo. A group's
+    // names go once its box holds them: the next box takes their memory.
+    for (auto [memo, names] :
+         {std::pair(m_ui->Memo1, &result.InBoth), std::pair(m_ui->Memo2, &result.OnlyInFolder1),
+          std::pair(m_ui->Memo3, &result.OnlyInFolder2)}) {
+        memo->fill(tombreli::nameLines(*names));
+        *names = {};
+    }
 }
 
 void TForm1::scaleAtLoad()
@@ -192,10 +234,26 @@ void TForm1::scaleAtLoad()
     setFixedSize(client);
 }
 
+void TForm1::placeOnScreen()
+{
+    const QScreen* screen = QGuiApplication::screenAt(WindowPosition);
+    if (screen == nullptr) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    if (screen == nullptr) {
+        move(WindowPosition);
+        return;
+    }
+    // The place is the frame's, which is the window manager's and unknown
+    // until shown: room for a title bar is kept.
+    const QSize outer = size() + QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    move(tombreli::fitOnScreen(QRect(WindowPosition, outer), screen->availableGeometry()));
+}
+
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::ToolTip) {
-        for (QPlainTextEdit* memo : {m_ui->Memo1, m_ui->Memo2, m_ui->Memo3}) {
+        for (tombreli::ResultBox* memo : {m_ui->Memo1, m_ui->Memo2, m_ui->Memo3}) {
             if (watched == memo->viewport()) {
                 showLineToolTip(*memo, static_cast<QHelpEvent&>(*event));
                 return true;
@@ -228,13 +286,44 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     return available;
 }
 
-void TForm1::showLineToolTip(QPlainTextEdit& memo, QHelpEvent& help) const
+void TForm1::showLineToolTip(tombreli::ResultBox& memo, QHelpEvent& help) const
 {
     // A line of a box is one name as nameText shows it, or whatever the user typed there.
-    const QTextBlock line = memo.cursorForPosition(help.pos()).block();
-    const QString tip = tombreli::plainToolTip({tombreli::nameToolTip(tombreli::pathBytes(line.text()))});
+    const QString line = memo.lineTextAt(help.pos());
+    const QString tip = tombreli::plainToolTip({tombreli::nameToolTip(tombreli::pathBytes(line))});
     QToolTip::showText(help.globalPos(), tip, memo.viewport());
     help.setAccepted(!tip.isEmpty());
+}
+
+void TForm1::showEditMenu(tombreli::ResultBox& memo, const QPoint& globalPosition)
+{
+    memo.setFocus(Qt::PopupFocusReason);
+    // A path field's own menu gives the entries, their words and their order.
+    QLineEdit model;
+    const QScopedPointer<QMenu> menu(model.createStandardContextMenu());
+    for (QAction* entry : menu->actions()) {
+        if (entry->isSeparator()) {
+            continue;
+        }
+        const std::optional<EditCommand> edit = menuEntryCommand(*entry);
+        if (!edit) {
+            menu->removeAction(entry);
+            continue;
+        }
+        entry->disconnect();
+        entry->setEnabled(tombreli::editCommandAvailable(*edit, &memo));
+        QAction* command = actionOf(*edit);
+        connect(entry, &QAction::triggered, this, [command, edit = *edit, &memo] {
+            if (command != nullptr) {
+                // A key may have left the command disabled for another control.
+                command->setEnabled(tombreli::editCommandAvailable(edit, &memo));
+                command->trigger();
+            } else {
+                tombreli::runEditCommand(edit, &memo);
+            }
+        });
+    }
+    menu->exec(globalPosition);
 }
 
 QAction* TForm1::commandFor(const QKeyEvent& key) const
@@ -246,6 +335,16 @@ QAction* TForm1::commandFor(const QKeyEvent& key) const
         return !action->shortcut().isEmpty() && action->shortcut() == pressed;
     });
     return found != actions.end() ? *found : nullptr;
+}
+
+QAction* TForm1::actionOf(EditCommand command) const
+{
+    for (QAction* action : m_ui->ActionList1->actions()) {
+        if (action != m_ui->Action1 && editCommandOf(action) == command) {
+            return action;
+        }
+    }
+    return nullptr;
 }
 
 EditCommand TForm1::editCommandOf(const QAction* action) const

@@ -39,3 +39,9 @@ if [[ -x build/bench/bench/tombreli_window_timings ]]; then
     echo "== the window, ${sizes[-1]} files a folder (offscreen)"
     QT_QPA_PLATFORM=offscreen build/bench/bench/tombreli_window_timings "$largest/a" "$largest/b"
 fi
+
+# TOMBRELI_BASELINE=REV: the window's timings of that revision too, on the same folders.
+if [[ -n "${TOMBRELI_BASELINE:-}" ]]; then
+    echo "== the window at ${TOMBRELI_BASELINE}, the same folders (offscreen)"
+    bench/window_baseline.sh "$TOMBRELI_BASELINE" "$largest/a" "$largest/b"
+fi

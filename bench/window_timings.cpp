@@ -1,6 +1,7 @@
 // Times the window on two big folders, as a person would see it: from a click
 // on "取得" until the list is painted, and from a click on "計算" until the
-// three result boxes are painted.
+// three result boxes are painted; then Ctrl+A, Ctrl+C in the fullest box.
+// After each step, the process's resident memory, and at the end its peak.
 //
 //   tombreli_window_timings FOLDER1 FOLDER2 [--wrap]
 //
@@ -8,18 +9,22 @@
 // lines of the result boxes wrap, to compare with the window's choice.
 
 #include "Application.h"
+#include "Host.h"
+#include "ResultBox.h"
 #include "Unit1.h"
 
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListView>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <set>
+#include <string>
 
 namespace {
 
@@ -43,6 +48,24 @@ protected:
 private:
     std::set<const QObject*> m_painted;
 };
+
+// A figure of /proc/self/status in MiB ("VmRSS" now, "VmHWM" the peak); -1 where there is none.
+double memoryMiB(const std::string& field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.starts_with(field + ":")) {
+            return std::stod(line.substr(field.size() + 1)) / 1024;
+        }
+    }
+    return -1;
+}
+
+void reportMemory(const char* after)
+{
+    std::printf("  resident after %s: %.0f MiB\n", after, memoryMiB("VmRSS"));
+}
 
 template <typename T> T* control(const QWidget& window, const char* name)
 {
@@ -84,7 +107,7 @@ int main(int argc, char** argv)
     const bool wrap = argc > 3 && std::strcmp(argv[3], "--wrap") == 0;
     int qtArgc = 1;
     tombreli::Application application(qtArgc, argv);
-    TForm1 window;
+    TForm1 window(tombreli::hostFileServices(), tombreli::hostNameOrder(), tombreli::hostPathSyntax());
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         std::fprintf(stderr, "the window was not shown\n");
@@ -97,9 +120,9 @@ int main(int argc, char** argv)
     watch.watch(list2->viewport());
     QList<QWidget*> memos;
     for (const char* name : {"Memo1", "Memo2", "Memo3"}) {
-        auto* memo = control<QPlainTextEdit>(window, name);
+        auto* memo = control<tombreli::ResultBox>(window, name);
         if (wrap) {
-            memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+            memo->setWrapMode(QsciScintilla::WrapWord);
         }
         watch.watch(memo->viewport());
         memos << memo->viewport();
@@ -107,17 +130,37 @@ int main(int argc, char** argv)
 
     control<QLineEdit>(window, "Edit1")->setText(QString::fromLocal8Bit(argv[1]) + u'/');
     control<QLineEdit>(window, "Edit2")->setText(QString::fromLocal8Bit(argv[2]) + u'/');
+    reportMemory("start");
     const double fetch1 = timeClick(control<QPushButton>(window, "Button1"), watch, {list1->viewport()});
+    std::printf("取得 1, %d names: %.0f ms\n", list1->model()->rowCount(), fetch1);
+    reportMemory("取得 1");
     const double fetch2 = timeClick(control<QPushButton>(window, "Button2"), watch, {list2->viewport()});
+    std::printf("取得 2, %d names: %.0f ms\n", list2->model()->rowCount(), fetch2);
+    reportMemory("取得 2");
     const double compare =
         timeClick(control<QPushButton>(window, "Button3"), watch, {memos[0], memos[1], memos[2]});
-
     const auto lines = [&](const char* name) {
-        return control<QPlainTextEdit>(window, name)->document()->blockCount() - 1;
+        // The last line break ends the last name; no line follows it.
+        return control<tombreli::ResultBox>(window, name)->lines() - 1;
     };
-    std::printf("取得 1, %d names: %.0f ms\n", list1->model()->rowCount(), fetch1);
-    std::printf("取得 2, %d names: %.0f ms\n", list2->model()->rowCount(), fetch2);
     std::printf("計算 (%s), %d + %d + %d lines: %.0f ms\n", wrap ? "lines wrap" : "no wrap", lines("Memo2"),
                 lines("Memo1"), lines("Memo3"), compare);
+    reportMemory("計算");
+    std::printf("  peak resident over 取得, 取得, 計算: %.0f MiB\n", memoryMiB("VmHWM"));
+
+    // The box of names in both, as a person copies the results out.
+    auto* memo = control<tombreli::ResultBox>(window, "Memo1");
+    memo->setFocus();
+    QCoreApplication::processEvents();
+    QElapsedTimer copyTimer;
+    copyTimer.start();
+    QTest::keyClick(memo, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(memo, Qt::Key_C, Qt::ControlModifier);
+    const double copy = static_cast<double>(copyTimer.nsecsElapsed()) / 1e6;
+    const qsizetype copied = QGuiApplication::clipboard()->text().count(u'\n');
+    std::printf("Ctrl+A, Ctrl+C in a box of %d lines, %lld copied: %.0f ms\n", lines("Memo1"),
+                static_cast<long long>(copied), copy);
+    reportMemory("Ctrl+A, Ctrl+C");
+    std::printf("  peak resident: %.0f MiB\n", memoryMiB("VmHWM"));
     return 0;
 }

@@ -75,6 +75,7 @@ depends_on() {
     return 1
 }
 depends_on fonts-ipafont-gothic || fail "Depends lacks fonts-ipafont-gothic: ${depends[*]}"
+for name in qt6-translations-l10n libqscintilla2-qt6-15; do depends_on "$name" || fail "Depends lacks $name: ${depends[*]}"; done
 
 step "files"
 # Every file of the package, with its mode and owner; nothing else may be in it.

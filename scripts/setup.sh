@@ -9,11 +9,13 @@
 # and wine, --bench the benchmarks'.
 set -euo pipefail
 
-# The programs: the build, the locale's name order, the window and its font.
+# The programs: the build, the locale's name order, the window, its font,
+# its result boxes (QScintilla) and Qt's own texts in Japanese.
 packages=(
     cmake ninja-build g++ pkg-config
     libicu-dev
     qt6-base-dev fonts-ipafont-gothic
+    libqscintilla2-qt6-dev qt6-translations-l10n
 )
 # The tests, a virtual display for looking at the window, the fuzz targets
 # (libFuzzer), and the package's checks.

@@ -1,4 +1,5 @@
 #include "GuiTest.h"
+#include "ResultBox.h"
 #include "TempFolder.h"
 #include "Unit1.h"
 
@@ -8,7 +9,6 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QListView>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -23,10 +23,7 @@ class EditCommandsTest : public QObject
 private slots:
     void init()
     {
-        m_work = std::make_unique<TempFolder>();
-        for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
-            m_work->createFile(name);
-        }
+        m_work = threeFileFolder();
         m_window = openWindow(m_work->path());
         QGuiApplication::clipboard()->setText(QStringLiteral("on the clipboard"));
     }
@@ -60,7 +57,7 @@ private slots:
     void selectAllThenCopyTakesEveryResult()
     {
         click(control<QPushButton>(*m_window, "Button3"));
-        auto* memo = control<QPlainTextEdit>(*m_window, "Memo1");
+        auto* memo = control<ResultBox>(*m_window, "Memo1");
         memo->setFocus();
         QSignalSpy selectAll(command("EditSelectAll1"), &QAction::triggered);
         QSignalSpy copy(command("EditCopy1"), &QAction::triggered);
@@ -74,13 +71,13 @@ private slots:
     void selectAllInAnEmptyBoxDoesNothing()
     {
         click(control<QPushButton>(*m_window, "Button3"));
-        auto* memo = control<QPlainTextEdit>(*m_window, "Memo2");
+        auto* memo = control<ResultBox>(*m_window, "Memo2");
         memo->setFocus();
         QSignalSpy selectAll(command("EditSelectAll1"), &QAction::triggered);
         QTest::keyClick(memo, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(memo, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(selectAll.size(), 0);
-        QVERIFY(!memo->textCursor().hasSelection());
+        QVERIFY(!memo->hasSelectedText());
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("on the clipboard"));
     }
 
@@ -149,13 +146,13 @@ private slots:
         QCOMPARE(edit->text(), before);
         QCOMPARE(undo.size(), 1);
 
-        auto* memo = control<QPlainTextEdit>(*m_window, "Memo3");
+        auto* memo = control<ResultBox>(*m_window, "Memo3");
         memo->setFocus();
         QTest::keyClicks(memo, QStringLiteral("typed"));
         click(control<QPushButton>(*m_window, "Button3"));
         memo->setFocus();
         QTest::keyClick(memo, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(memo->toPlainText(), QString());
+        QCOMPARE(memo->text(), QString());
         QCOMPARE(undo.size(), 1);
     }
 
@@ -202,7 +199,7 @@ private slots:
         QCOMPARE(copy.size(), 1);
         const QString text = qobject_cast<QLineEdit*>(widget) != nullptr
                                  ? qobject_cast<QLineEdit*>(widget)->text()
-                                 : qobject_cast<QPlainTextEdit*>(widget)->toPlainText();
+                                 : qobject_cast<ResultBox*>(widget)->text();
         QCOMPARE(QGuiApplication::clipboard()->text(), text);
     }
 
@@ -216,14 +213,9 @@ private:
     std::unique_ptr<TForm1> m_window;
 };
 
-} // namespace
+TOMBRELI_GUI_TEST_CLASS(EditCommandsTest);
 
-TestClass editCommandTests()
-{
-    return {"EditCommands", [] {
-                return std::make_unique<EditCommandsTest>();
-            }};
-}
+} // namespace
 
 } // namespace tombreli::test
 

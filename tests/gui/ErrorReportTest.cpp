@@ -1,12 +1,12 @@
 #include "FolderList.h"
 #include "GuiTest.h"
+#include "ResultBox.h"
 #include "TempFolder.h"
 #include "Unit1.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QListView>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -67,8 +67,8 @@ private slots:
         QCOMPARE(shownNames(list1).size(), 120);
         QCOMPARE(shownNames(list1).front(), QStringLiteral("f1000"));
         click(control<QPushButton>(*m_window, "Button3"));
-        QCOMPARE(control<QPlainTextEdit>(*m_window, "Memo3")->toPlainText(), QStringLiteral("w1\n"));
-        QCOMPARE(control<QPlainTextEdit>(*m_window, "Memo2")->toPlainText().count(u'\n'), 120);
+        QCOMPARE(control<ResultBox>(*m_window, "Memo3")->text(), QStringLiteral("w1\n"));
+        QCOMPARE(control<ResultBox>(*m_window, "Memo2")->text().count(u'\n'), 120);
     }
 
     void aLongReadEndsWithTheUsualPointer()
@@ -112,14 +112,9 @@ private:
     std::unique_ptr<TForm1> m_window;
 };
 
-} // namespace
+TOMBRELI_GUI_TEST_CLASS(ErrorReportTest);
 
-TestClass errorReportTests()
-{
-    return {"ErrorReport", [] {
-                return std::make_unique<ErrorReportTest>();
-            }};
-}
+} // namespace
 
 } // namespace tombreli::test
 

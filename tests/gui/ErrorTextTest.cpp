@@ -68,9 +68,57 @@ private slots:
 
     void resultBoxTextIsOneShownNameALine()
     {
-        QCOMPARE(nameLines({}), QString());
-        QCOMPARE(nameLines({"a.txt", "line\nbreak", "bad\x89"}),
+        QCOMPARE(QString::fromStdString(nameLines({})), QString());
+        QCOMPARE(QString::fromStdString(nameLines({"a.txt", "line\nbreak", "bad\x89"})),
                  QStringLiteral("a.txt\nline\\nbreak\nbad\\x89\n"));
+    }
+
+    void onlyANameThatCanPassForAnotherIsSpelledOut_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QString>("tip");
+        const auto row = [](const char* what, const char* name, const char* tip) {
+            QTest::newRow(what) << QByteArray(name) << QString::fromLatin1(tip);
+        };
+        row("ascii", "Readme.txt", "");
+        row("kana and kanji", "\xE5\x85\xB1\xE9\x80\x9A\xE3\x81\x82\xE3\x82\xA2.txt", "");
+        row("composed accent", "caf\xC3\xA9", "");
+        row("greek alone", "\xCE\xB1\xCE\xB2", "");
+        row("decomposed accent", "cafe\xCC\x81", "cafe\\u0301");
+        row("latin and cyrillic", "p\xD0\xB0ypal", "p\\u0430ypal");
+        row("latin and greek", "\xCE\x9Fpen", "\\u039Fpen");
+        row("space first", " lead", "\\x20lead");
+        row("two spaces last", "trail  ", "trail\\x20\\x20");
+        // Shown as an escape already: the tip would say nothing more.
+        row("one space last", "trail ", "");
+        row("ideographic space",
+            "a\xE3\x80\x80"
+            "b",
+            "a\\u3000b");
+        row("combining mark, NFC", "q\xCC\x81", "q\\u0301");
+        // Escaped where it is shown: the tip would say nothing more.
+        row("zero-width space",
+            "a\xE2\x80\x8B"
+            "b",
+            "");
+    }
+    void onlyANameThatCanPassForAnotherIsSpelledOut()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QString, tip);
+        QCOMPARE(nameToolTip(std::string_view(name.constData(), static_cast<std::size_t>(name.size()))), tip);
+    }
+
+    void aLongTipWrapsAndTakesNoLineForMarkup()
+    {
+        const QString tip = plainToolTip({QString(300, u'a'), QStringLiteral("<b>x\\u0430")});
+        QVERIFY2(!tip.contains(QStringLiteral("<b>")), qPrintable(tip));
+        QVERIFY(tip.contains(QStringLiteral("&lt;b&gt;x")));
+        // Somewhere to break in every 32 characters, and before every escape.
+        QVERIFY(tip.contains(QString(32, u'a') + QChar(0x200B) + QString(32, u'a')));
+        QVERIFY(!tip.contains(QString(33, u'a')));
+        QVERIFY(tip.contains(QStringLiteral("x") + QChar(0x200B) + QStringLiteral("\\u0430")));
+        QCOMPARE(plainToolTip({QString(), QString()}), QString());
     }
 
     void pathFieldTextGivesBackTheBytesShown_data()
@@ -96,14 +144,9 @@ private slots:
     }
 };
 
-} // namespace
+TOMBRELI_GUI_TEST_CLASS(ErrorTextTest);
 
-TestClass errorTextTests()
-{
-    return {"ErrorText", [] {
-                return std::make_unique<ErrorTextTest>();
-            }};
-}
+} // namespace
 
 } // namespace tombreli::test
 

@@ -4,6 +4,7 @@
 #include "FolderList.h"
 #include "GuiTest.h"
 #include "HostileNames.h"
+#include "ResultBox.h"
 #include "TempFolder.h"
 #include "TreeSnapshot.h"
 #include "Unit1.h"
@@ -14,7 +15,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -185,7 +185,7 @@ private slots:
             }
             // Hovering over the rows and lines.
             for (QWidget* viewport :
-                 {m_list1->viewport(), control<QPlainTextEdit>(*m_window, "Memo2")->viewport()}) {
+                 {m_list1->viewport(), control<ResultBox>(*m_window, "Memo2")->viewport()}) {
                 QHelpEvent help(QEvent::ToolTip, QPoint(20, 5), viewport->mapToGlobal(QPoint(20, 5)));
                 QApplication::sendEvent(viewport, &help);
             }
@@ -214,14 +214,9 @@ private:
     QListView* m_list1 = nullptr;
 };
 
-} // namespace
+TOMBRELI_GUI_TEST_CLASS(FailingFoldersTest);
 
-TestClass failingFolderTests()
-{
-    return {"FailingFolders", [] {
-                return std::make_unique<FailingFoldersTest>();
-            }};
-}
+} // namespace
 
 } // namespace tombreli::test
 

@@ -1,7 +1,9 @@
 #include "GuiTest.h"
 
 #include "FolderListModel.h"
+#include "Host.h"
 #include "NameText.h"
+#include "TempFolder.h"
 #include "Unit1.h"
 
 #include <QApplication>
@@ -12,13 +14,46 @@
 
 namespace tombreli::test {
 
+namespace {
+
+std::vector<TestClass>& registry()
+{
+    static std::vector<TestClass> classes;
+    return classes;
+}
+
+} // namespace
+
+const std::vector<TestClass>& testClasses()
+{
+    return registry();
+}
+
+TestRegistration::TestRegistration(std::string_view className, TestFactory make)
+{
+    constexpr std::string_view Suffix = "Test";
+    if (className.ends_with(Suffix)) {
+        className.remove_suffix(Suffix.size());
+    }
+    registry().push_back({std::string(className), std::move(make)});
+}
+
 std::unique_ptr<TForm1> makeWindow(const std::string& workingFolder)
 {
     const QString before = QDir::currentPath();
     QDir::setCurrent(QString::fromStdString(workingFolder));
-    auto window = std::make_unique<TForm1>();
+    auto window = std::make_unique<TForm1>(hostFileServices(), hostNameOrder(), hostPathSyntax());
     QDir::setCurrent(before);
     return window;
+}
+
+std::unique_ptr<TempFolder> threeFileFolder()
+{
+    auto folder = std::make_unique<TempFolder>();
+    for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
+        folder->createFile(name);
+    }
+    return folder;
 }
 
 std::unique_ptr<TForm1> openWindow(const std::string& workingFolder)

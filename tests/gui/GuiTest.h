@@ -9,6 +9,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 class QObject;
 class TForm1;
@@ -19,20 +21,27 @@ class FolderList;
 
 namespace tombreli::test {
 
-// The test classes, each run by name (see main.cpp).
+class TempFolder;
+
+// The test classes, each run by name (see main.cpp). Each class XTest
+// registers itself as "X" from its file, XTest.cpp; CMakeLists.txt names the
+// classes once, for both the program's sources and its CTest entries.
 using TestFactory = std::function<std::unique_ptr<QObject>()>;
 struct TestClass
 {
-    const char* name;
+    std::string name;
     TestFactory make;
 };
-TestClass errorTextTests();
-TestClass windowLayoutTests();
-TestClass windowHandlerTests();
-TestClass errorReportTests();
-TestClass editCommandTests();
-TestClass hostileNameTests();
-TestClass failingFolderTests();
+const std::vector<TestClass>& testClasses();
+
+struct TestRegistration
+{
+    TestRegistration(std::string_view className, TestFactory make);
+};
+
+#define TOMBRELI_GUI_TEST_CLASS(Class)                                                                       \
+    const ::tombreli::test::TestRegistration registered##Class(                                              \
+        #Class, [] { return std::unique_ptr<QObject>(std::make_unique<Class>()); })
 
 // The program's start-up with lists that take `capacity` names, run in a
 // child process. Reports on stdout the message box it showed, if any, and
@@ -52,6 +61,9 @@ ChildRun runProgramChild(int capacity, const QStringList& environment = {});
 // A window made as the program makes it, its lists starting in `workingFolder`
 // (the process's working folder is set to it and put back afterwards).
 std::unique_ptr<TForm1> makeWindow(const std::string& workingFolder);
+
+// A working folder holding a.txt, b.txt and c.txt.
+std::unique_ptr<TempFolder> threeFileFolder();
 
 // makeWindow, shown and active, so that it takes keys and shortcuts.
 std::unique_ptr<TForm1> openWindow(const std::string& workingFolder);

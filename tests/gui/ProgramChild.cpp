@@ -1,6 +1,7 @@
 #include "Application.h"
 #include "FolderList.h"
 #include "GuiTest.h"
+#include "Host.h"
 #include "TempFolder.h"
 #include "Unit1.h"
 
@@ -24,7 +25,7 @@ QString rectText(const QRect& r)
 int programChild(int argc, char** argv, int capacity)
 {
     Application application(argc, argv);
-    TForm1 form;
+    TForm1 form(hostFileServices(), hostNameOrder(), hostPathSyntax());
     Form1 = &form;
     for (const char* name : {"FileListBox1", "FileListBox2"}) {
         folderListOf(control<QListView>(form, name)).SetCapacity(static_cast<std::size_t>(capacity));
@@ -40,9 +41,12 @@ int programChild(int argc, char** argv, int capacity)
         }
         const auto* list = control<QListView>(form, "FileListBox1");
         shown =
-            QStringLiteral("window shown: yes\nwindow: %1x%2\nGroupBox1: %3\nGroupBox3: %4\nrow height: %5\n")
+            QStringLiteral("window shown: yes\nwindow: %1x%2\nposition: %3,%4\nGroupBox1: %5\nGroupBox3: %6\n"
+                           "row height: %7\n")
                 .arg(form.width())
                 .arg(form.height())
+                .arg(form.x())
+                .arg(form.y())
                 .arg(rectText(control<QGroupBox>(form, "GroupBox1")->geometry()),
                      rectText(control<QGroupBox>(form, "GroupBox3")->geometry()))
                 .arg(list->visualRect(list->model()->index(0, 0)).height());

@@ -1,14 +1,19 @@
+#include "AsciiNameOrder.h"
 #include "FolderList.h"
 #include "GuiTest.h"
+#include "MemoryFileSystem.h"
+#include "NameText.h"
+#include "ResultBox.h"
 #include "TempFolder.h"
 #include "Unit1.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QListView>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QToolTip>
 
 namespace tombreli::test {
 namespace {
@@ -45,9 +50,9 @@ private slots:
         m_fetch1 = control<QPushButton>(*m_window, "Button1");
         m_fetch2 = control<QPushButton>(*m_window, "Button2");
         m_compare = control<QPushButton>(*m_window, "Button3");
-        m_memo1 = control<QPlainTextEdit>(*m_window, "Memo1");
-        m_memo2 = control<QPlainTextEdit>(*m_window, "Memo2");
-        m_memo3 = control<QPlainTextEdit>(*m_window, "Memo3");
+        m_memo1 = control<ResultBox>(*m_window, "Memo1");
+        m_memo2 = control<ResultBox>(*m_window, "Memo2");
+        m_memo3 = control<ResultBox>(*m_window, "Memo3");
     }
     void cleanup()
     {
@@ -167,9 +172,9 @@ private slots:
     void compareRightAfterStartFindsEveryNameInBoth()
     {
         click(m_compare);
-        QCOMPARE(m_memo1->toPlainText(), QStringLiteral("w1\n"));
-        QCOMPARE(m_memo2->toPlainText(), QString());
-        QCOMPARE(m_memo3->toPlainText(), QString());
+        QCOMPARE(m_memo1->text(), QStringLiteral("w1\n"));
+        QCOMPARE(m_memo2->text(), QString());
+        QCOMPARE(m_memo3->text(), QString());
     }
 
     void compareSortsTheNamesIntoTheThreeBoxes()
@@ -187,9 +192,9 @@ private slots:
         click(m_fetch1);
         click(m_fetch2);
         click(m_compare);
-        QCOMPARE(m_memo1->toPlainText(), QStringLiteral("c.txt\nsame\\x89\n"));
-        QCOMPARE(m_memo2->toPlainText(), QStringLiteral("a.txt\nB.txt\ncafé\n"));
-        QCOMPARE(m_memo3->toPlainText(), QStringLiteral("b.txt\ncaf\\xE9\nd.txt\n"));
+        QCOMPARE(m_memo1->text(), QStringLiteral("c.txt\nsame\\x89\n"));
+        QCOMPARE(m_memo2->text(), QStringLiteral("a.txt\nB.txt\ncafé\n"));
+        QCOMPARE(m_memo3->text(), QStringLiteral("b.txt\ncaf\\xE9\nd.txt\n"));
     }
 
     void compareOfEmptyListsEmptiesTheBoxes()
@@ -202,8 +207,8 @@ private slots:
         click(m_fetch1);
         click(m_fetch2);
         click(m_compare);
-        for (const QPlainTextEdit* memo : {m_memo1, m_memo2, m_memo3}) {
-            QCOMPARE(memo->toPlainText(), QString());
+        for (const ResultBox* memo : {m_memo1, m_memo2, m_memo3}) {
+            QCOMPARE(memo->text(), QString());
         }
     }
 
@@ -212,11 +217,10 @@ private slots:
         m_edit2->setText(pathText(m_folders->other.path()));
         click(m_fetch2);
         click(m_compare);
-        const QStringList first = {m_memo1->toPlainText(), m_memo2->toPlainText(), m_memo3->toPlainText()};
+        const QStringList first = {m_memo1->text(), m_memo2->text(), m_memo3->text()};
         QCOMPARE(first, QStringList({QString(), QStringLiteral("w1\n"), QStringLiteral("o1\n")}));
         click(m_compare);
-        QCOMPARE(QStringList({m_memo1->toPlainText(), m_memo2->toPlainText(), m_memo3->toPlainText()}),
-                 first);
+        QCOMPARE(QStringList({m_memo1->text(), m_memo2->text(), m_memo3->text()}), first);
     }
 
     void compareTakesTheListsAsShownNotThePathFields()
@@ -224,20 +228,65 @@ private slots:
         m_edit1->setText(pathText(m_folders->other.path()));
         m_folders->work.createFile("w2");
         click(m_compare);
-        QCOMPARE(m_memo1->toPlainText(), QStringLiteral("w1\n"));
-        QCOMPARE(m_memo2->toPlainText(), QString());
+        QCOMPARE(m_memo1->text(), QStringLiteral("w1\n"));
+        QCOMPARE(m_memo2->text(), QString());
     }
 
     void compareReplacesWhatWasTypedAndLeavesNothingToUndo()
     {
         m_memo2->setFocus();
         QTest::keyClicks(m_memo2, QStringLiteral("typed"));
-        QVERIFY(m_memo2->document()->isUndoAvailable());
+        QVERIFY(m_memo2->isUndoAvailable());
         click(m_compare);
-        QCOMPARE(m_memo2->toPlainText(), QString());
-        for (const QPlainTextEdit* memo : {m_memo1, m_memo2, m_memo3}) {
-            QVERIFY(!memo->document()->isUndoAvailable());
+        QCOMPARE(m_memo2->text(), QString());
+        for (const ResultBox* memo : {m_memo1, m_memo2, m_memo3}) {
+            QVERIFY(!memo->isUndoAvailable());
         }
+    }
+
+    void hoveringWhereNoRowIsShowsTheListsFolder()
+    {
+        const auto tipAt = [](QListView* list, QPoint pos) {
+            QHelpEvent help(QEvent::ToolTip, pos, list->viewport()->mapToGlobal(pos));
+            QApplication::sendEvent(list->viewport(), &help);
+            return help.isAccepted() ? QToolTip::text() : QString();
+        };
+        const QPoint belowTheRows(10, m_list1->viewport()->height() - 5);
+        QCOMPARE(tipAt(m_list1, belowTheRows), plainToolTip({pathText(m_folders->work.path(), "")}));
+        // A fetch that cannot move the list stays silent; the tip still tells where the list is.
+        m_edit1->setText(pathText(m_folders->work.path(), "/missing/"));
+        click(m_fetch1);
+        QCOMPARE(tipAt(m_list1, belowTheRows), plainToolTip({pathText(m_folders->work.path(), "")}));
+        // Over a row, the row's own tip: none for a plain name.
+        QCOMPARE(tipAt(m_list1, m_list1->visualRect(m_list1->model()->index(0, 0)).center()), QString());
+    }
+
+    void theWindowWorksOverTheFileSystemItIsGiven()
+    {
+        MemoryFileSystem files;
+        files.addFile("C:\\Tools\\prog.exe");
+        files.addFile("C:\\work\\w1.txt");
+        files.addFile("D:\\data\\d1.txt");
+        files.addFile("D:\\data\\w1.txt");
+        files.setWorkingFolder("C:\\work");
+        files.setProgramPath("C:\\Tools\\prog.exe");
+        const AsciiNameOrder order;
+        const WindowsPathSyntax syntax;
+        TForm1 window(files, order, syntax);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* edit2 = control<QLineEdit>(window, "Edit2");
+        QCOMPARE(pathBytes(edit2->text()), std::string("C:\\Tools\\"));
+        QCOMPARE(shownNames(control<QListView>(window, "FileListBox1")),
+                 QStringList{QStringLiteral("w1.txt")});
+        edit2->setText(nameText("D:\\data\\"));
+        click(control<QPushButton>(window, "Button2"));
+        auto* list2 = control<QListView>(window, "FileListBox2");
+        QCOMPARE(shownNames(list2), QStringList({QStringLiteral("d1.txt"), QStringLiteral("w1.txt")}));
+        QCOMPARE(folderListOf(list2).Directory(), std::string("D:\\data"));
+        click(control<QPushButton>(window, "Button3"));
+        QCOMPARE(control<ResultBox>(window, "Memo1")->text(), QStringLiteral("w1.txt\n"));
+        QCOMPARE(control<ResultBox>(window, "Memo3")->text(), QStringLiteral("d1.txt\n"));
     }
 
 private:
@@ -250,19 +299,14 @@ private:
     QPushButton* m_fetch1 = nullptr;
     QPushButton* m_fetch2 = nullptr;
     QPushButton* m_compare = nullptr;
-    QPlainTextEdit* m_memo1 = nullptr;
-    QPlainTextEdit* m_memo2 = nullptr;
-    QPlainTextEdit* m_memo3 = nullptr;
+    ResultBox* m_memo1 = nullptr;
+    ResultBox* m_memo2 = nullptr;
+    ResultBox* m_memo3 = nullptr;
 };
 
-} // namespace
+TOMBRELI_GUI_TEST_CLASS(WindowHandlersTest);
 
-TestClass windowHandlerTests()
-{
-    return {"WindowHandlers", [] {
-                return std::make_unique<WindowHandlersTest>();
-            }};
-}
+} // namespace
 
 } // namespace tombreli::test
 

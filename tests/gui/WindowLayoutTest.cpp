@@ -1,4 +1,7 @@
+#include "GroupFrameStyle.h"
 #include "GuiTest.h"
+#include "ResultBox.h"
+#include "ScreenFit.h"
 #include "TempFolder.h"
 #include "Unit1.h"
 
@@ -9,13 +12,24 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyleOptionGroupBox>
 #include <QTest>
 
 namespace tombreli::test {
 namespace {
+
+// The value after "KEY: " in a child's report; empty if it has none.
+QString reported(const ChildRun& run, const QString& key)
+{
+    for (const QString& line : run.lines) {
+        if (line.startsWith(key + QStringLiteral(": "))) {
+            return line.mid(key.size() + 2);
+        }
+    }
+    return {};
+}
 
 class WindowLayoutTest : public QObject
 {
@@ -91,11 +105,12 @@ private slots:
         row("Button2", "QPushButton", box2, {248, 12, 33, 17}, fetch);
         row("Edit2", "QLineEdit", box2, {4, 12, 241, 20}, {});
         row("GroupBox3", "QGroupBox", window, {0, 302, 559, 157}, QStringLiteral("結果"));
-        row("Memo1", "QPlainTextEdit", box3, {176, 40, 198, 115}, QStringLiteral("両方にあるファイル\n"));
+        row("Memo1", "tombreli::ResultBox", box3, {176, 40, 198, 115},
+            QStringLiteral("両方にあるファイル\n"));
         row("Button3", "QPushButton", box3, {4, 12, 549, 25}, QStringLiteral("計算"));
-        row("Memo3", "QPlainTextEdit", box3, {378, 38, 179, 115},
+        row("Memo3", "tombreli::ResultBox", box3, {378, 38, 179, 115},
             QStringLiteral("フォルダ2だけにあるファイル\n"));
-        row("Memo2", "QPlainTextEdit", box3, {2, 40, 171, 113},
+        row("Memo2", "tombreli::ResultBox", box3, {2, 40, 171, 113},
             QStringLiteral("フォルダ1だけにあるファイル\n"));
     }
     void controlsSitWhereTheTableSays()
@@ -115,8 +130,8 @@ private slots:
             QCOMPARE(box->title(), caption);
         } else if (const auto* button = qobject_cast<const QPushButton*>(widget)) {
             QCOMPARE(button->text(), caption);
-        } else if (const auto* memo = qobject_cast<const QPlainTextEdit*>(widget)) {
-            QCOMPARE(memo->toPlainText(), caption);
+        } else if (const auto* memo = qobject_cast<const ResultBox*>(widget)) {
+            QCOMPARE(memo->text(), caption);
         }
     }
 
@@ -139,9 +154,9 @@ private slots:
     void resultBoxesAreEditableWithBothScrollBars()
     {
         for (const char* name : {"Memo1", "Memo2", "Memo3"}) {
-            const auto* memo = control<QPlainTextEdit>(*m_window, name);
+            const auto* memo = control<ResultBox>(*m_window, name);
             QVERIFY(!memo->isReadOnly());
-            QVERIFY(!memo->document()->isUndoAvailable());
+            QVERIFY(!memo->isUndoAvailable());
             QCOMPARE(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
             QCOMPARE(memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
             QVERIFY(memo->horizontalScrollBar()->isVisible());
@@ -186,6 +201,91 @@ private slots:
         QVERIFY2(firstInk >= 2 && firstInk <= 3, qPrintable(QString::number(firstInk)));
     }
 
+    void aWindowThatDoesNotFitItsScreenMovesJustEnough_data()
+    {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QPoint>("placed");
+        // A frame of 559 x 479 at 435, 127.
+        QTest::newRow("fits") << QRect(0, 0, 1280, 1000) << QPoint(435, 127);
+        QTest::newRow("too far right") << QRect(0, 0, 800, 700) << QPoint(241, 127);
+        QTest::newRow("too far down") << QRect(0, 0, 1280, 500) << QPoint(435, 21);
+        QTest::newRow("panel on the left") << QRect(500, 0, 1000, 1000) << QPoint(500, 127);
+        QTest::newRow("panel at the top") << QRect(0, 200, 1280, 800) << QPoint(435, 200);
+        QTest::newRow("larger than the screen") << QRect(0, 30, 512, 384) << QPoint(0, 30);
+    }
+    void aWindowThatDoesNotFitItsScreenMovesJustEnough()
+    {
+        QFETCH(QRect, available);
+        QFETCH(QPoint, placed);
+        QCOMPARE(fitOnScreen(QRect(435, 127, 559, 479), available), placed);
+    }
+
+    void theWindowOpensWithinItsScreen_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("scale");
+        QTest::newRow("desktop") << 1280 << 1024 << 1;
+        QTest::newRow("800x600") << 800 << 600 << 1;
+        QTest::newRow("scale factor 2") << 1280 << 1024 << 2;
+    }
+    void theWindowOpensWithinItsScreen()
+    {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(int, scale);
+        TempFolder config;
+        const std::string screen = config.createFile(
+            "screen.json",
+            QStringLiteral("{\"screens\": [{\"name\": \"s\", \"x\": 0, \"y\": 0, \"width\": %1, "
+                           "\"height\": %2, \"logicalDpi\": 96, \"logicalBaseDpi\": 96}]}")
+                .arg(width)
+                .arg(height)
+                .toStdString());
+        const ChildRun run = runProgramChild(
+            100, {QStringLiteral("QT_QPA_PLATFORM=offscreen:configfile=") + QString::fromStdString(screen),
+                  QStringLiteral("QT_SCALE_FACTOR=%1").arg(scale)});
+        QCOMPARE(run.exitCode, 0);
+        // The designed place where the window and a title bar fit, else as near as they do.
+        const int titleBar = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        const QPoint position(std::min(435, width / scale - 559),
+                              std::min(127, height / scale - 459 - titleBar));
+        QCOMPARE(reported(run, QStringLiteral("position")),
+                 QStringLiteral("%1,%2").arg(position.x()).arg(position.y()));
+    }
+
+    void groupFramesSetTheirCaptionIntoTheTopLine()
+    {
+        for (const char* name : {"GroupBox1", "GroupBox2", "GroupBox3"}) {
+            auto* box = control<QGroupBox>(*m_window, name);
+            QVERIFY(qobject_cast<const GroupFrameStyle*>(box->style()) != nullptr);
+            QStyleOptionGroupBox option;
+            option.initFrom(box);
+            option.text = box->title();
+            option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+            const QRect frame =
+                box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame, box);
+            const QRect caption =
+                box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box);
+            // The top line runs through the caption's middle...
+            QVERIFY(qAbs(frame.top() - caption.center().y()) <= 1);
+            QCOMPARE(frame.left(), 0);
+            QCOMPARE(frame.size(), QSize(box->width(), box->height() - frame.top()));
+            // ...and above everything in the pane.
+            for (const QWidget* child : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                QVERIFY2(child->y() > frame.top() + 1, qPrintable(child->objectName()));
+            }
+            // Drawn: the line breaks off for the caption and goes on either side of it.
+            QImage image(box->size(), QImage::Format_RGB32);
+            box->render(&image);
+            const QRgb background = box->palette().color(QPalette::Window).rgb();
+            QCOMPARE(image.pixel(caption.left() - 1, frame.top()), background);
+            QVERIFY(image.pixel(caption.left() - 5, frame.top()) != background);
+            QVERIFY(image.pixel(caption.right() + 5, frame.top()) != background);
+            QCOMPARE(image.pixel(caption.left() - 5, frame.top() - 2), background);
+        }
+    }
+
     void scalesAtLoadOnAScreenOfAnotherDensity()
     {
         // 120 pixels an inch, and Qt told not to scale by itself: the window's own scaling must.
@@ -193,12 +293,7 @@ private slots:
                                                    QStringLiteral("QT_SCALE_FACTOR_ROUNDING_POLICY=Round")});
         QCOMPARE(run.exitCode, 0);
         const auto value = [&](const QString& key) {
-            for (const QString& line : run.lines) {
-                if (line.startsWith(key + QStringLiteral(": "))) {
-                    return line.mid(key.size() + 2);
-                }
-            }
-            return QString();
+            return reported(run, key);
         };
         const QStringList size = value(QStringLiteral("window")).split(u'x');
         const QStringList box1 = value(QStringLiteral("GroupBox1")).split(u',');
@@ -226,14 +321,9 @@ private:
     std::unique_ptr<TForm1> m_window;
 };
 
-} // namespace
+TOMBRELI_GUI_TEST_CLASS(WindowLayoutTest);
 
-TestClass windowLayoutTests()
-{
-    return {"WindowLayout", [] {
-                return std::make_unique<WindowLayoutTest>();
-            }};
-}
+} // namespace
 
 } // namespace tombreli::test
 

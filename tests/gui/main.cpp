@@ -17,20 +17,17 @@ int main(int argc, char** argv)
     if (argc == 3 && std::strcmp(argv[1], "--program-child") == 0) {
         return programChild(argc, argv, std::atoi(argv[2]));
     }
-    const TestClass classes[] = {
-        errorTextTests(),   windowLayoutTests(), windowHandlerTests(), errorReportTests(),
-        editCommandTests(), hostileNameTests(),  failingFolderTests(),
-    };
+    const std::vector<TestClass>& classes = testClasses();
     if (argc < 2) {
         std::fprintf(stderr, "usage: %s CLASS [QtTest options]; classes:", argv[0]);
         for (const TestClass& c : classes) {
-            std::fprintf(stderr, " %s", c.name);
+            std::fprintf(stderr, " %s", c.name.c_str());
         }
         std::fprintf(stderr, "\n");
         return 2;
     }
     for (const TestClass& c : classes) {
-        if (std::strcmp(argv[1], c.name) != 0) {
+        if (c.name != argv[1]) {
             continue;
         }
         tombreli::Application application(argc, argv);

@@ -82,6 +82,7 @@ inline std::vector<HostileName> hostileNames()
         {"back\x89", W::OnlyInTwo},
         {"\xC2\xA5x89", W::InBoth},
         {"<b>bold \xC3\xA9", W::OnlyInOne},
+        {"<b>bold \xD0\xB0", W::OnlyInOne}, // markup that needs its tip
     };
 }
 
