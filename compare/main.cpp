@@ -7,6 +7,7 @@
 #include "DisplayName.h"
 #include "FolderList.h"
 #include "Host.h"
+#include "InParallel.h"
 
 #include <algorithm>
 #include <array>
@@ -14,11 +15,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -127,28 +126,22 @@ struct Listing
     {
     }
 
-    // Runs on a thread of its own; what it raises is kept for the caller.
     void open(const std::string& folder)
     {
-        try {
-            // The argument names the folder itself, so a failure must not fall back to another one.
-            if (const std::error_code error = folders.enter(folder)) {
-                problem = DisplayName(folder) + ": " + error.message();
-                return;
-            }
-            list.emplace(folders, hostFileServices(), hostNameOrder());
-            if (const std::error_code error = list->Open()) {
-                problem = DisplayName(folder) + ": cannot read the folder: " + error.message();
-            }
-        } catch (...) {
-            raised = std::current_exception();
+        // The argument names the folder itself, so a failure must not fall back to another one.
+        if (const std::error_code error = folders.enter(folder)) {
+            problem = DisplayName(folder) + ": " + error.message();
+            return;
+        }
+        list.emplace(folders, hostFileServices(), hostNameOrder());
+        if (const std::error_code error = list->Open()) {
+            problem = DisplayName(folder) + ": cannot read the folder: " + error.message();
         }
     }
 
     CurrentFolders folders;
     std::optional<FolderList> list;
     std::string problem;
-    std::exception_ptr raised;
 };
 
 // Writes the names of one group, the entries of `names` whose flag is
@@ -195,13 +188,9 @@ int run(int argc, char** argv)
     // from here, so that leak checkers do not take them for lost.
     static auto* const lasting = new std::array<Listing, 2>{Listing(workingFolder), Listing(workingFolder)};
     std::array<Listing, 2>& listings = *lasting;
-    std::thread second([&] { listings[1].open(options.folders[1]); });
-    listings[0].open(options.folders[0]);
-    second.join();
+    InParallel(
+        true, [&] { listings[0].open(options.folders[0]); }, [&] { listings[1].open(options.folders[1]); });
     for (const Listing& listing : listings) {
-        if (listing.raised) {
-            std::rethrow_exception(listing.raised);
-        }
         if (!listing.problem.empty()) {
             say("tombreli-compare: " + listing.problem + "\n");
             return Trouble;

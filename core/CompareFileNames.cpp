@@ -1,10 +1,10 @@
 #include "CompareFileNames.h"
 
+#include "InParallel.h"
 #include "NameIndex.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <thread>
 
 namespace tombreli {
 
@@ -15,18 +15,6 @@ bool worthAThread(const NameList& List1, const NameList& List2)
 {
     constexpr std::size_t ParallelFrom = 20000;
     return List1.size() + List2.size() >= ParallelFrom;
-}
-
-template <typename First, typename Second> void inParallel(bool parallel, First&& first, Second&& second)
-{
-    if (!parallel) {
-        first();
-        second();
-        return;
-    }
-    std::thread other(std::forward<Second>(second));
-    first();
-    other.join();
 }
 
 void copyWhere(const NameList& from, const std::vector<std::uint8_t>& flags, std::uint8_t wanted,
@@ -60,7 +48,7 @@ NameMatches MatchFileNames(const NameList& List1, const NameList& List2)
         });
     };
     const std::size_t middle = List1.size() / 2;
-    inParallel(
+    InParallel(
         parallel, [&] { lookUp(0, 0, middle); }, [&] { lookUp(1, middle, List1.size()); });
 
     matches.inList1.resize(List2.size());
@@ -75,7 +63,7 @@ ComparisonResult CompareFileNames(const NameList& List1, const NameList& List2)
 {
     const NameMatches matches = MatchFileNames(List1, List2);
     ComparisonResult result;
-    inParallel(
+    InParallel(
         worthAThread(List1, List2),
         [&] {
             copyWhere(List1, matches.inList2, 1, result.InBoth);

@@ -1,5 +1,7 @@
 #include "IcuNameOrder.h"
 
+#include "InParallel.h"
+
 #include <unicode/ucol.h>
 #include <unicode/ucoleitr.h>
 #include <unicode/uset.h>
@@ -8,19 +10,31 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <stdexcept>
-#include <thread>
 #include <vector>
 
 namespace tombreli {
 
 namespace {
 
-struct CollatorCloser
-{
-    void operator()(UCollator* collator) const { ucol_close(collator); }
-};
 using Collator = std::unique_ptr<UCollator, CollatorCloser>;
+
+// Keys are built on two threads from this many names on; fewer are done sooner on one.
+constexpr std::size_t ParallelFrom = 1000;
+
+// A failed ICU call raises: memory that ran out as std::bad_alloc, so that a
+// folder list reports it as a name it could not insert; anything else as
+// what it is. Going on would leave a name in a wrong place without a word.
+void check(UErrorCode status, const char* what)
+{
+    if (status == U_MEMORY_ALLOCATION_ERROR) {
+        throw std::bad_alloc();
+    }
+    if (U_FAILURE(status)) {
+        throw std::runtime_error(std::string(what) + ": " + u_errorName(status));
+    }
+}
 
 // "ja_JP.UTF-8@euro" -> "ja_JP"; "C" and "POSIX" -> the root.
 std::string icuLocaleName(std::string_view posixName)
@@ -37,6 +51,9 @@ UCollator* openCollator(const std::string& localeName, std::string& usedName)
         collator.reset(ucol_open(localeName.c_str(), &status));
         usedName = localeName;
     }
+    if (status == U_MEMORY_ALLOCATION_ERROR) {
+        throw std::bad_alloc();
+    }
     // ICU falls back to the process's default locale for a name it does not
     // know; that must not decide the order, the root does.
     if (!collator || U_FAILURE(status) || status == U_USING_DEFAULT_WARNING) {
@@ -44,10 +61,12 @@ UCollator* openCollator(const std::string& localeName, std::string& usedName)
         collator.reset(ucol_open("", &status));
         usedName.clear();
     }
-    if (!collator || U_FAILURE(status)) {
+    check(status, "ICU has no collation data");
+    if (!collator) {
         throw std::runtime_error("ICU has no collation data");
     }
-    ucol_setStrength(collator.get(), UCOL_SECONDARY);
+    ucol_setAttribute(collator.get(), UCOL_STRENGTH, UCOL_SECONDARY, &status);
+    check(status, "cannot set the collation strength");
     return collator.release();
 }
 
@@ -56,40 +75,49 @@ std::vector<int32_t> elementsOf(const UCollator* collator, UChar c)
 {
     std::vector<int32_t> elements;
     UErrorCode status = U_ZERO_ERROR;
-    UCollationElements* it = ucol_openElements(collator, &c, 1, &status);
-    for (int32_t e = ucol_next(it, &status); U_SUCCESS(status) && e != UCOL_NULLORDER;
-         e = ucol_next(it, &status)) {
+    const std::unique_ptr<UCollationElements, decltype(&ucol_closeElements)> it(
+        ucol_openElements(collator, &c, 1, &status), &ucol_closeElements);
+    check(status, "cannot read collation elements");
+    for (int32_t e = ucol_next(it.get(), &status); U_SUCCESS(status) && e != UCOL_NULLORDER;
+         e = ucol_next(it.get(), &status)) {
         if (e != 0) {
             elements.push_back(e);
         }
     }
-    ucol_closeElements(it);
+    check(status, "cannot read collation elements");
     return elements;
 }
 
 // The ASCII characters that take part in a contraction of ASCII characters
 // only (such as "ch" in Czech); a contraction that needs another character
 // never applies to a name of plain ASCII.
-std::array<bool, 128> asciiContractions(const UCollator* collator, UErrorCode& status)
+std::array<bool, 128> asciiContractions(const UCollator* collator)
 {
     std::array<bool, 128> found{};
-    USet* contractions = uset_openEmpty();
-    ucol_getContractionsAndExpansions(collator, contractions, nullptr, true, &status);
+    const std::unique_ptr<USet, decltype(&uset_close)> contractions(uset_openEmpty(), &uset_close);
+    if (!contractions) {
+        throw std::bad_alloc();
+    }
+    UErrorCode status = U_ZERO_ERROR;
+    ucol_getContractionsAndExpansions(collator, contractions.get(), nullptr, true, &status);
+    check(status, "cannot read the collator's contractions");
     std::vector<UChar> text(64);
-    for (int32_t i = 0; U_SUCCESS(status) && i < uset_getItemCount(contractions); ++i) {
+    for (int32_t i = 0; i < uset_getItemCount(contractions.get()); ++i) {
         UChar32 first = 0;
         UChar32 last = 0;
-        UErrorCode itemStatus = U_ZERO_ERROR;
-        const int32_t length = uset_getItem(contractions, i, &first, &last, text.data(),
-                                            static_cast<int32_t>(text.size()), &itemStatus);
-        if (U_FAILURE(itemStatus)) {
-            status = itemStatus;
-        } else if (length > 0 &&
-                   std::all_of(text.begin(), text.begin() + length, [](UChar c) { return c < 0x80; })) {
+        int32_t length = uset_getItem(contractions.get(), i, &first, &last, text.data(),
+                                      static_cast<int32_t>(text.size()), &status);
+        if (status == U_BUFFER_OVERFLOW_ERROR) {
+            status = U_ZERO_ERROR;
+            text.resize(static_cast<std::size_t>(length));
+            length = uset_getItem(contractions.get(), i, &first, &last, text.data(), length, &status);
+        }
+        check(status, "cannot read the collator's contractions");
+        if (length > 0 &&
+            std::all_of(text.begin(), text.begin() + length, [](UChar c) { return c < 0x80; })) {
             std::for_each(text.begin(), text.begin() + length, [&](UChar c) { found[c] = true; });
         }
     }
-    uset_close(contractions);
     return found;
 }
 
@@ -105,13 +133,12 @@ std::array<std::uint8_t, 128> rankAscii(const UCollator* collator, std::uint8_t 
     UErrorCode status = U_ZERO_ERROR;
     if (ucol_getAttribute(collator, UCOL_ALTERNATE_HANDLING, &status) != UCOL_NON_IGNORABLE ||
         ucol_getAttribute(collator, UCOL_CASE_LEVEL, &status) != UCOL_OFF ||
-        ucol_getAttribute(collator, UCOL_NUMERIC_COLLATION, &status) != UCOL_OFF || U_FAILURE(status)) {
+        ucol_getAttribute(collator, UCOL_NUMERIC_COLLATION, &status) != UCOL_OFF) {
+        check(status, "cannot read the collator's attributes");
         return rank;
     }
-    const std::array<bool, 128> inContraction = asciiContractions(collator, status);
-    if (U_FAILURE(status)) {
-        return rank;
-    }
+    check(status, "cannot read the collator's attributes");
+    const std::array<bool, 128> inContraction = asciiContractions(collator);
 
     std::vector<UChar> ranked;
     int32_t secondary = -1;
@@ -128,7 +155,12 @@ std::array<std::uint8_t, 128> rankAscii(const UCollator* collator, std::uint8_t 
         }
     }
     const auto compare = [&](UChar a, UChar b) {
-        return ucol_strcoll(collator, &a, 1, &b, 1);
+        const char textA = static_cast<char>(a);
+        const char textB = static_cast<char>(b);
+        UErrorCode compared = U_ZERO_ERROR;
+        const UCollationResult order = ucol_strcollUTF8(collator, &textA, 1, &textB, 1, &compared);
+        check(compared, "cannot compare two characters");
+        return order;
     };
     std::stable_sort(ranked.begin(), ranked.end(),
                      [&](UChar a, UChar b) { return compare(a, b) == UCOL_LESS; });
@@ -246,12 +278,18 @@ private:
         UErrorCode status = U_ZERO_ERROR;
         u_strFromUTF8WithSub(m_text.data(), static_cast<int32_t>(m_text.size()), &length, name.data(),
                              static_cast<int32_t>(name.size()), 0xFFFD, nullptr, &status);
+        check(status, "cannot convert a name to UTF-16");
         m_key.resize(std::max<std::size_t>(m_key.capacity(), 64));
         int32_t keyLength = ucol_getSortKey(m_collator.get(), m_text.data(), length, m_key.data(),
                                             static_cast<int32_t>(m_key.size()));
         if (static_cast<std::size_t>(keyLength) > m_key.size()) {
             m_key.resize(static_cast<std::size_t>(keyLength));
             keyLength = ucol_getSortKey(m_collator.get(), m_text.data(), length, m_key.data(), keyLength);
+        }
+        // Every key holds at least its level separators; none means ICU failed,
+        // and it tells no more than that: its one way to fail here is memory.
+        if (keyLength <= 0) {
+            throw std::bad_alloc();
         }
         // Drop the closing zero byte.
         m_key.resize(static_cast<std::size_t>(keyLength > 0 ? keyLength - 1 : 0));
@@ -260,11 +298,9 @@ private:
     static UCollator* clone(const UCollator* collator)
     {
         UErrorCode status = U_ZERO_ERROR;
-        UCollator* copy = ucol_clone(collator, &status);
-        if (U_FAILURE(status)) {
-            throw std::runtime_error("cannot clone an ICU collator");
-        }
-        return copy;
+        Collator copy(ucol_clone(collator, &status));
+        check(status, "cannot clone an ICU collator");
+        return copy.release();
     }
 
     Collator m_collator;
@@ -276,16 +312,16 @@ private:
 // Sorts each thread's set on a core of its own, then merges the two by key
 // into the positions of their names, in order. Neither set is copied or
 // grown, and both are released before the run is returned.
-std::vector<std::uint32_t> sortedRun(KeyedNames& first, KeyedNames& second, const NameList& names)
+std::vector<std::uint32_t> sortedRun(KeyedNames& first, KeyedNames& second, const NameList& names,
+                                     bool parallel)
 {
     const auto sortSet = [&names](KeyedNames& set) {
         const std::uint8_t* keys = set.keys.data();
         std::sort(set.entries.begin(), set.entries.end(),
                   [&](const Keyed& a, const Keyed& b) { return keyLess(keys, a, keys, b, names); });
     };
-    std::thread other([&] { sortSet(second); });
-    sortSet(first);
-    other.join();
+    InParallel(
+        parallel, [&] { sortSet(first); }, [&] { sortSet(second); });
 
     std::vector<std::uint32_t> run;
     run.reserve(first.entries.size() + second.entries.size());
@@ -346,7 +382,7 @@ template <typename It, typename Before> It gallopTo(It from, It to, Before befor
 
 } // namespace
 
-void IcuNameOrder::Closer::operator()(UCollator* collator) const
+void CollatorCloser::operator()(UCollator* collator) const
 {
     ucol_close(collator);
 }
@@ -389,12 +425,13 @@ void IcuNameOrder::sortWith(NameList& names, bool useAsciiTable) const
     KeyBuilder builders[2] = {{m_collator.get(), useAsciiTable ? &m_asciiRank : nullptr},
                               {m_collator.get(), useAsciiTable ? &m_asciiRank : nullptr}};
     const std::size_t half = names.size() / 2;
-    std::thread other([&] { builders[1].build(names, half, names.size()); });
-    builders[0].build(names, 0, half);
-    other.join();
+    const bool parallel = names.size() >= ParallelFrom;
+    InParallel(
+        parallel, [&] { builders[0].build(names, 0, half); },
+        [&] { builders[1].build(names, half, names.size()); });
 
-    const std::vector<std::uint32_t> ascii = sortedRun(builders[0].ascii, builders[1].ascii, names);
-    const std::vector<std::uint32_t> full = sortedRun(builders[0].full, builders[1].full, names);
+    const std::vector<std::uint32_t> ascii = sortedRun(builders[0].ascii, builders[1].ascii, names, parallel);
+    const std::vector<std::uint32_t> full = sortedRun(builders[0].full, builders[1].full, names, parallel);
 
     // The two runs are each in collation order; merge them by the collator's
     // own comparison. They seldom interleave (names of other scripts sort
@@ -407,6 +444,7 @@ void IcuNameOrder::sortWith(NameList& names, bool useAsciiTable) const
         const UCollationResult order =
             ucol_strcollUTF8(m_collator.get(), a.data(), static_cast<int32_t>(a.size()), b.data(),
                              static_cast<int32_t>(b.size()), &status);
+        check(status, "cannot compare two names");
         return order == UCOL_LESS || (order == UCOL_EQUAL && a < b);
     };
     std::vector<std::uint32_t> order;
