@@ -35,7 +35,7 @@ QVariant FolderListModel::data(const QModelIndex& index, int role) const
         !checkIndex(index, CheckIndexOption::IndexIsValid)) {
         return {};
     }
-    const std::string& name = m_list.Item(static_cast<std::size_t>(index.row()));
+    const std::string_view name = m_list.Item(static_cast<std::size_t>(index.row()));
     return role == Qt::DisplayRole ? nameText(name) : nameToolTip(name);
 }
 

@@ -14,7 +14,7 @@ QString nameLines(const NameList& names)
 {
     // One conversion for the whole box: a million names must not mean a million QStrings.
     std::string text;
-    for (const std::string& name : names) {
+    for (const std::string_view name : names) {
         text += DisplayName(name);
         text += '\n';
     }

@@ -160,11 +160,11 @@ bool write(const NameList& names, const std::vector<std::uint8_t>& flags, std::u
         if (flags[i] != wanted) {
             continue;
         }
-        const std::string& name = names[i];
+        const std::string_view name = names[i];
         if (end != '\0') {
             shown = DisplayName(name);
         }
-        const std::string& line = end == '\0' ? name : shown;
+        const std::string_view line = end == '\0' ? name : std::string_view(shown);
         if (std::fwrite(mark.data(), 1, mark.size(), stdout) != mark.size() ||
             std::fwrite(line.data(), 1, line.size(), stdout) != line.size() ||
             std::fputc(end, stdout) == EOF) {

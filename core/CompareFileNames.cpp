@@ -20,7 +20,15 @@ bool worthAThread(const NameList& List1, const NameList& List2)
 void copyWhere(const NameList& from, const std::vector<std::uint8_t>& flags, std::uint8_t wanted,
                NameList& to)
 {
-    to.reserve(static_cast<std::size_t>(std::count(flags.begin(), flags.end(), wanted)));
+    std::size_t count = 0;
+    std::size_t bytes = 0;
+    for (std::size_t i = 0; i < from.size(); ++i) {
+        if (flags[i] == wanted) {
+            ++count;
+            bytes += from[i].size();
+        }
+    }
+    to.reserve(count, bytes);
     for (std::size_t i = 0; i < from.size(); ++i) {
         if (flags[i] == wanted) {
             to.push_back(from[i]);

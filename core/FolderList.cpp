@@ -96,7 +96,7 @@ std::error_code FolderList::ReadFolder()
                 full = true;
                 return false;
             }
-            names.emplace_back(entry.name);
+            names.push_back(entry.name);
             if (names.size() == BusyFromName) {
                 busy.start();
             }

@@ -46,7 +46,7 @@ public:
     FileKind FileType() const { return FileKind::Normal; }
     const NameList& Items() const { return m_items; }
     std::size_t Count() const { return m_items.size(); }
-    const std::string& Item(std::size_t i) const { return m_items.at(i); }
+    std::string_view Item(std::size_t i) const { return m_items.at(i); }
 
     // The list's view now exists: reads the folder for the first time, as
     // ReadFolder does. Until then ReadFolder does nothing.

@@ -1,6 +1,6 @@
 #include "IcuNameOrder.h"
 
-#include "InParallel.h"
+#include "SortByKeys.h"
 
 #include <unicode/ucol.h>
 #include <unicode/ucoleitr.h>
@@ -19,9 +19,6 @@ namespace tombreli {
 namespace {
 
 using Collator = std::unique_ptr<UCollator, CollatorCloser>;
-
-// Keys are built on two threads from this many names on; fewer are done sooner on one.
-constexpr std::size_t ParallelFrom = 1000;
 
 // A failed ICU call raises: memory that ran out as std::bad_alloc, so that a
 // folder list reports it as a name it could not insert; anything else as
@@ -174,104 +171,48 @@ std::array<std::uint8_t, 128> rankAscii(const UCollator* collator, std::uint8_t 
     return rank;
 }
 
-// One name to be sorted: the first bytes of its key inline, so that most
-// comparisons need not leave the array.
-struct Keyed
-{
-    std::uint64_t prefix;
-    std::uint32_t keyStart;
-    std::uint32_t keyLength;
-    std::uint32_t name;
-};
-
-struct KeyedNames
-{
-    std::vector<Keyed> entries;
-    std::vector<std::uint8_t> keys;
-
-    void add(std::uint32_t name, const std::uint8_t* key, std::size_t length)
-    {
-        std::uint64_t prefix = 0;
-        for (std::size_t i = 0; i < 8; ++i) {
-            prefix = prefix << 8 | (i < length ? key[i] : 0u);
-        }
-        entries.push_back(
-            {prefix, static_cast<std::uint32_t>(keys.size()), static_cast<std::uint32_t>(length), name});
-        keys.insert(keys.end(), key, key + length);
-    }
-};
-
-// Keys hold no zero byte, so a key that is a prefix of another sorts first,
-// as it does in collation. Each entry's key is read from its own set's buffer.
-bool keyLess(const std::uint8_t* aKeys, const Keyed& a, const std::uint8_t* bKeys, const Keyed& b,
-             const NameList& names)
-{
-    if (a.prefix != b.prefix) {
-        return a.prefix < b.prefix;
-    }
-    if (a.keyLength > 8 || b.keyLength > 8) {
-        const std::size_t common = std::min(a.keyLength, b.keyLength);
-        if (common > 8) {
-            if (const int byKey = std::memcmp(aKeys + a.keyStart + 8, bKeys + b.keyStart + 8, common - 8)) {
-                return byKey < 0;
-            }
-        }
-        if (a.keyLength != b.keyLength) {
-            return a.keyLength < b.keyLength;
-        }
-    }
-    return names[a.name] < names[b.name];
-}
-
-// Builds the keys of one share of the names; runs on its own thread.
-class KeyBuilder
+// Makes the keys of names for one thread, with a collator of its own. Names
+// of plain ASCII that the rank table covers get a key of one byte a
+// character, family 0; all others a full collation key, family 1. The two
+// families are sorted apart and merged by the collator.
+class IcuKeyMaker final : public NameKeyMaker
 {
 public:
-    KeyBuilder(const UCollator* collator, const std::array<std::uint8_t, 128>* asciiRank)
+    IcuKeyMaker(const UCollator* collator, const std::array<std::uint8_t, 128>* asciiRank)
         : m_collator(clone(collator))
         , m_asciiRank(asciiRank)
     {
     }
 
-    void build(const NameList& names, std::size_t begin, std::size_t end)
+    unsigned makeKey(std::string_view name, std::vector<std::uint8_t>& key) override
     {
-        // Most names take the shortcut; room for a key of 24 bytes a name spares most regrowth.
-        ascii.entries.reserve(end - begin);
-        ascii.keys.reserve((end - begin) * 24);
-        for (std::size_t i = begin; i < end; ++i) {
-            const auto index = static_cast<std::uint32_t>(i);
-            if (!rankKey(names[i])) {
-                collationKey(names[i]);
-                full.add(index, m_key.data(), m_key.size());
-            } else {
-                ascii.add(index, m_key.data(), m_key.size());
-            }
+        if (rankKey(name, key)) {
+            return 0;
         }
+        collationKey(name, key);
+        return 1;
     }
 
-    KeyedNames ascii;
-    KeyedNames full;
-
 private:
-    bool rankKey(const std::string& name)
+    bool rankKey(std::string_view name, std::vector<std::uint8_t>& key) const
     {
         if (m_asciiRank == nullptr) {
             return false;
         }
-        m_key.clear();
+        key.clear();
         for (const char c : name) {
             const auto byte = static_cast<unsigned char>(c);
             if (byte >= 0x80 || (*m_asciiRank)[byte] == 0xFF) {
                 return false;
             }
             if (const std::uint8_t rank = (*m_asciiRank)[byte]) {
-                m_key.push_back(rank);
+                key.push_back(rank);
             }
         }
         return true;
     }
 
-    void collationKey(const std::string& name)
+    void collationKey(std::string_view name, std::vector<std::uint8_t>& key)
     {
         m_text.resize(name.size() + 1);
         int32_t length = 0;
@@ -279,12 +220,12 @@ private:
         u_strFromUTF8WithSub(m_text.data(), static_cast<int32_t>(m_text.size()), &length, name.data(),
                              static_cast<int32_t>(name.size()), 0xFFFD, nullptr, &status);
         check(status, "cannot convert a name to UTF-16");
-        m_key.resize(std::max<std::size_t>(m_key.capacity(), 64));
-        int32_t keyLength = ucol_getSortKey(m_collator.get(), m_text.data(), length, m_key.data(),
-                                            static_cast<int32_t>(m_key.size()));
-        if (static_cast<std::size_t>(keyLength) > m_key.size()) {
-            m_key.resize(static_cast<std::size_t>(keyLength));
-            keyLength = ucol_getSortKey(m_collator.get(), m_text.data(), length, m_key.data(), keyLength);
+        key.resize(std::max<std::size_t>(key.capacity(), 64));
+        int32_t keyLength = ucol_getSortKey(m_collator.get(), m_text.data(), length, key.data(),
+                                            static_cast<int32_t>(key.size()));
+        if (static_cast<std::size_t>(keyLength) > key.size()) {
+            key.resize(static_cast<std::size_t>(keyLength));
+            keyLength = ucol_getSortKey(m_collator.get(), m_text.data(), length, key.data(), keyLength);
         }
         // Every key holds at least its level separators; none means ICU failed,
         // and it tells no more than that: its one way to fail here is memory.
@@ -292,7 +233,7 @@ private:
             throw std::bad_alloc();
         }
         // Drop the closing zero byte.
-        m_key.resize(static_cast<std::size_t>(keyLength > 0 ? keyLength - 1 : 0));
+        key.resize(static_cast<std::size_t>(keyLength - 1));
     }
 
     static UCollator* clone(const UCollator* collator)
@@ -306,65 +247,7 @@ private:
     Collator m_collator;
     const std::array<std::uint8_t, 128>* m_asciiRank;
     std::vector<UChar> m_text;
-    std::vector<std::uint8_t> m_key;
 };
-
-// Sorts each thread's set on a core of its own, then merges the two by key
-// into the positions of their names, in order. Neither set is copied or
-// grown, and both are released before the run is returned.
-std::vector<std::uint32_t> sortedRun(KeyedNames& first, KeyedNames& second, const NameList& names,
-                                     bool parallel)
-{
-    const auto sortSet = [&names](KeyedNames& set) {
-        const std::uint8_t* keys = set.keys.data();
-        std::sort(set.entries.begin(), set.entries.end(),
-                  [&](const Keyed& a, const Keyed& b) { return keyLess(keys, a, keys, b, names); });
-    };
-    InParallel(
-        parallel, [&] { sortSet(first); }, [&] { sortSet(second); });
-
-    std::vector<std::uint32_t> run;
-    run.reserve(first.entries.size() + second.entries.size());
-    auto a = first.entries.cbegin();
-    auto b = second.entries.cbegin();
-    while (a != first.entries.cend() && b != second.entries.cend()) {
-        if (keyLess(second.keys.data(), *b, first.keys.data(), *a, names)) {
-            run.push_back((b++)->name);
-        } else {
-            run.push_back((a++)->name);
-        }
-    }
-    for (; a != first.entries.cend(); ++a) {
-        run.push_back(a->name);
-    }
-    for (; b != second.entries.cend(); ++b) {
-        run.push_back(b->name);
-    }
-    first = KeyedNames();
-    second = KeyedNames();
-    return run;
-}
-
-// Moves names[order[k]] to position k for every k, in place: a second list of
-// a million names would cost its memory and its page faults.
-void placeInOrder(NameList& names, const std::vector<std::uint32_t>& order)
-{
-    std::vector<bool> placed(names.size(), false);
-    for (std::size_t start = 0; start < names.size(); ++start) {
-        if (placed[start]) {
-            continue;
-        }
-        std::string first = std::move(names[start]);
-        std::size_t k = start;
-        while (order[k] != start) {
-            names[k] = std::move(names[order[k]]);
-            placed[k] = true;
-            k = order[k];
-        }
-        names[k] = std::move(first);
-        placed[k] = true;
-    }
-}
 
 // The end of the leading stretch of [from, to) for which `before` holds (it
 // holds for a prefix only): exponential steps, then a binary search.
@@ -421,25 +304,19 @@ void IcuNameOrder::sortWith(NameList& names, bool useAsciiTable) const
     if (names.size() < 2) {
         return;
     }
-    // Keys on both cores, each building the keys of half the names.
-    KeyBuilder builders[2] = {{m_collator.get(), useAsciiTable ? &m_asciiRank : nullptr},
-                              {m_collator.get(), useAsciiTable ? &m_asciiRank : nullptr}};
-    const std::size_t half = names.size() / 2;
-    const bool parallel = names.size() >= ParallelFrom;
-    InParallel(
-        parallel, [&] { builders[0].build(names, 0, half); },
-        [&] { builders[1].build(names, half, names.size()); });
-
-    const std::vector<std::uint32_t> ascii = sortedRun(builders[0].ascii, builders[1].ascii, names, parallel);
-    const std::vector<std::uint32_t> full = sortedRun(builders[0].full, builders[1].full, names, parallel);
+    const std::array<std::uint8_t, 128>* rank = useAsciiTable ? &m_asciiRank : nullptr;
+    std::vector<std::vector<std::uint32_t>> runs = SortByKeys(
+        names, 2, [&] { return std::make_unique<IcuKeyMaker>(m_collator.get(), rank); });
+    const std::vector<std::uint32_t>& ascii = runs[0];
+    const std::vector<std::uint32_t>& full = runs[1];
 
     // The two runs are each in collation order; merge them by the collator's
     // own comparison. They seldom interleave (names of other scripts sort
     // apart), so each step gallops over the stretch of one run that comes
     // before the head of the other, at a few comparisons a stretch.
     const auto less = [&](std::uint32_t x, std::uint32_t y) {
-        const std::string& a = names[x];
-        const std::string& b = names[y];
+        const std::string_view a = names[x];
+        const std::string_view b = names[y];
         UErrorCode status = U_ZERO_ERROR;
         const UCollationResult order =
             ucol_strcollUTF8(m_collator.get(), a.data(), static_cast<int32_t>(a.size()), b.data(),
@@ -467,7 +344,8 @@ void IcuNameOrder::sortWith(NameList& names, bool useAsciiTable) const
     }
     take(a, ascii.end());
     take(f, full.end());
-    placeInOrder(names, order);
+    runs.clear();
+    names.reorder(std::move(order));
 }
 
 } // namespace tombreli

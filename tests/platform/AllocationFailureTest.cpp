@@ -263,6 +263,7 @@ TEST_F(FailingAllocations, AFolderReadCompletesOrRaisesListInsertErrorWithOneFol
         } else {
             EXPECT_EQ(list->Items(), shown->second) << "allocation " << n << ": " << outcome;
             EXPECT_EQ(list->Directory(), root.path(outcome == "completed" ? "large" : "small"));
+            EXPECT_EQ(order->localeName(), Locale) << "allocation " << n << ": another order taken";
         }
     });
     report("folder read", outcomes);
