@@ -4,6 +4,7 @@
 
 #include <unicode/ucol.h>
 #include <unicode/ucoleitr.h>
+#include <unicode/uniset.h>
 #include <unicode/uset.h>
 #include <unicode/ustring.h>
 
@@ -98,6 +99,11 @@ std::array<bool, 128> asciiContractions(const UCollator* collator)
     UErrorCode status = U_ZERO_ERROR;
     ucol_getContractionsAndExpansions(collator, contractions.get(), nullptr, true, &status);
     check(status, "cannot read the collator's contractions");
+    // A set that could not grow drops what it could not hold and says so
+    // only by turning bogus: a contraction missing here would be ranked wrong.
+    if (icu::UnicodeSet::fromUSet(contractions.get())->isBogus()) {
+        throw std::bad_alloc();
+    }
     std::vector<UChar> text(64);
     for (int32_t i = 0; i < uset_getItemCount(contractions.get()); ++i) {
         UChar32 first = 0;
@@ -305,8 +311,8 @@ void IcuNameOrder::sortWith(NameList& names, bool useAsciiTable) const
         return;
     }
     const std::array<std::uint8_t, 128>* rank = useAsciiTable ? &m_asciiRank : nullptr;
-    std::vector<std::vector<std::uint32_t>> runs = SortByKeys(
-        names, 2, [&] { return std::make_unique<IcuKeyMaker>(m_collator.get(), rank); });
+    std::vector<std::vector<std::uint32_t>> runs =
+        SortByKeys(names, 2, [&] { return std::make_unique<IcuKeyMaker>(m_collator.get(), rank); });
     const std::vector<std::uint32_t>& ascii = runs[0];
     const std::vector<std::uint32_t>& full = runs[1];
 
