@@ -1,15 +1,27 @@
 #include "NameList.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
 namespace tombreli {
 
-namespace {
+NameList::NameList(const NameList& other)
+{
+    reserve(other.size(), other.byteCount());
+    for (const std::string_view name : other) {
+        push_back(name);
+    }
+}
 
-constexpr std::uint64_t MaxOffset = (std::uint64_t{1} << 40) - 1;
-
-} // namespace
+NameList& NameList::operator=(const NameList& other)
+{
+    if (this != &other) {
+        NameList copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
 
 NameList::NameList(std::initializer_list<std::string_view> names)
 {
@@ -31,39 +43,52 @@ std::string_view NameList::at(std::size_t i) const
     return (*this)[i];
 }
 
+void NameList::addChunk(std::size_t size)
+{
+    if (m_chunks.size() >= MaxChunks) {
+        throw std::length_error("NameList: too many names");
+    }
+    m_chunks.reserve(m_chunks.size() + 1);
+    m_chunks.push_back(std::make_unique_for_overwrite<char[]>(size));
+    m_lastSize = size;
+    m_lastUsed = 0;
+    m_nextSize = std::min(LargestChunk, size * 2);
+}
+
 void NameList::push_back(std::string_view name)
 {
-    const std::uint64_t offset = m_bytes.size();
-    if (name.size() > MaxLength || offset + name.size() > MaxOffset) {
-        throw std::length_error("NameList: name or list too long");
+    if (name.size() > MaxLength) {
+        throw std::length_error("NameList: name too long");
     }
-    // A name of this list itself is copied out first: growing the buffer
-    // would leave it dangling.
-    if (!name.empty() && !m_bytes.empty() && name.data() >= m_bytes.data() &&
-        name.data() < m_bytes.data() + m_bytes.size()) {
-        const std::vector<char> copy(name.begin(), name.end());
-        push_back(std::string_view(copy.data(), copy.size()));
-        return;
+    // Chunks never move, so a name of this list itself stays where it is.
+    if (m_chunks.empty() || m_lastSize - m_lastUsed < name.size()) {
+        addChunk(std::max(m_nextSize, name.size()));
     }
-    m_entries.push_back(offset << LengthBits | name.size());
-    try {
-        m_bytes.insert(m_bytes.end(), name.begin(), name.end());
-    } catch (...) {
-        m_entries.pop_back();
-        throw;
-    }
+    char* at = m_chunks.back().get() + m_lastUsed;
+    std::copy(name.begin(), name.end(), at);
+    // The bytes count once their entry is in: if the table cannot grow, they stay unused.
+    m_entries.push_back(static_cast<std::uint64_t>(m_chunks.size() - 1) << ChunkShift |
+                        static_cast<std::uint64_t>(m_lastUsed) << LengthBits | name.size());
+    m_lastUsed += name.size();
+    m_byteCount += name.size();
 }
 
 void NameList::reserve(std::size_t names, std::size_t bytes)
 {
     m_entries.reserve(m_entries.size() + names);
-    m_bytes.reserve(m_bytes.size() + bytes);
+    if (bytes > m_lastSize - m_lastUsed) {
+        m_nextSize = std::clamp<std::size_t>(bytes, m_nextSize, LargestChunk);
+    }
 }
 
 void NameList::clear()
 {
     m_entries.clear();
-    m_bytes.clear();
+    m_chunks.clear();
+    m_lastSize = 0;
+    m_lastUsed = 0;
+    m_nextSize = 4096;
+    m_byteCount = 0;
 }
 
 void NameList::reorder(std::vector<std::uint32_t>&& order)

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <iterator>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -13,17 +14,20 @@ namespace tombreli {
 // An ordered list of file names, each held as the bytes the file system gave,
 // with no folder part and no change of case or encoding.
 //
-// All names of a list lie in one buffer of bytes, found through an offset and
-// a length each: a million names are two blocks of memory, not a million.
+// The bytes of all names lie in a few large chunks, one after the other, and
+// a table finds each name by its chunk, offset and length: a million names
+// are a few dozen blocks of memory, not a million.
 // - Names are handed out as std::string_view; a view stays valid until the
-//   list is appended to, cleared, assigned or destroyed (a reorder keeps it).
-// - Appending copies the name's bytes to the end of the buffer; it allocates
-//   only when the buffer or the table of names grows, by doubling.
+//   list is cleared, assigned or destroyed (appending, reordering and moving
+//   the list keep it).
+// - Appending copies the name's bytes after the last; it allocates only for a
+//   new chunk (growing up to 1 MiB each, never moved) or when the table grows.
 // - reorder() and sort() move the entries of the table, never the bytes.
-// - A name may be at most 16 MiB long, and all names of a list together at
-//   most 1 TiB; beyond that, appending throws std::length_error. Memory that
-//   runs out throws std::bad_alloc, and the list stays as it was.
-// - Copies are deep; two lists are equal when they hold equal names in the same order.
+// - A name may be at most 16 MiB long, and a list may hold up to a million
+//   chunks; beyond that, appending throws std::length_error. Memory that runs
+//   out throws std::bad_alloc, and the list stays as it was.
+// - Copies are deep and compact; two lists are equal when they hold equal
+//   names in the same order.
 class NameList
 {
 public:
@@ -96,6 +100,11 @@ public:
     using size_type = std::size_t;
 
     NameList() = default;
+    NameList(const NameList& other);
+    NameList(NameList&& other) noexcept = default;
+    NameList& operator=(const NameList& other);
+    NameList& operator=(NameList&& other) noexcept = default;
+    ~NameList() = default;
     NameList(std::initializer_list<std::string_view> names);
     // From any range of things a std::string_view can be made of.
     template <typename It> NameList(It first, It last)
@@ -108,12 +117,13 @@ public:
     std::size_t size() const { return m_entries.size(); }
     bool empty() const { return m_entries.empty(); }
     // The bytes of all names together.
-    std::size_t byteCount() const { return m_bytes.size(); }
+    std::size_t byteCount() const { return m_byteCount; }
 
     std::string_view operator[](std::size_t i) const
     {
         const std::uint64_t entry = m_entries[i];
-        return {m_bytes.data() + (entry >> LengthBits), static_cast<std::size_t>(entry & MaxLength)};
+        return {m_chunks[entry >> ChunkShift].get() + ((entry >> LengthBits) & MaxOffset),
+                static_cast<std::size_t>(entry & MaxLength)};
     }
     // As operator[], but throws std::out_of_range past the end.
     std::string_view at(std::size_t i) const;
@@ -124,8 +134,9 @@ public:
 
     // Appends a copy of `name`, which may be a view into this same list.
     void push_back(std::string_view name);
-    // Room for `names` more names of `bytes` bytes in all, so that appending
-    // them allocates nothing.
+    // Room for `names` more names in the table, so that appending them
+    // allocates no more than their chunks; `bytes`, their size, sets the
+    // size of the next chunk.
     void reserve(std::size_t names, std::size_t bytes = 0);
     void clear();
 
@@ -154,11 +165,23 @@ public:
     }
 
 private:
+    // Each entry: the chunk, the offset in it, the length, from high to low bits.
     static constexpr unsigned LengthBits = 24;
+    static constexpr unsigned OffsetBits = 20;
+    static constexpr unsigned ChunkShift = LengthBits + OffsetBits;
     static constexpr std::uint64_t MaxLength = (std::uint64_t{1} << LengthBits) - 1;
+    static constexpr std::uint64_t MaxOffset = (std::uint64_t{1} << OffsetBits) - 1;
+    static constexpr std::size_t MaxChunks = std::size_t{1} << (64 - ChunkShift);
+    // A chunk holds at most this much, but for a longer name alone.
+    static constexpr std::size_t LargestChunk = std::size_t{1} << OffsetBits;
 
-    std::vector<char> m_bytes;
-    // Each name: its offset in m_bytes above, its length in the low LengthBits.
+    void addChunk(std::size_t size);
+
+    std::vector<std::unique_ptr<char[]>> m_chunks;
+    std::size_t m_lastSize = 0; // of the last chunk
+    std::size_t m_lastUsed = 0; // bytes used in it
+    std::size_t m_nextSize = 4096;
+    std::size_t m_byteCount = 0;
     std::vector<std::uint64_t> m_entries;
 };
 

@@ -139,11 +139,11 @@ void report(const char* what, const Outcomes& outcomes)
 }
 
 // Runs `operation` with allocation n failing, for n = 0, 1, 2, ... until a
-// run makes fewer allocations than n. Every n while they are few; past a few
-// thousand, a growing step keeps the sanitizer build's run short.
-template <typename Operation> void failEachAllocation(Operation operation)
+// run makes fewer allocations than n. Every n up to `dense`; past it, a step
+// of a 40th of n keeps the sanitizer build's run short.
+template <typename Operation> void failEachAllocation(long dense, Operation operation)
 {
-    for (long n = 0;; n += n < 4000 ? 1 : n / 200) {
+    for (long n = 0;; n += n < dense ? 1 : n / 40) {
         allocations = 0;
         failAt = n;
         injected = false;
@@ -208,7 +208,7 @@ protected:
 
 TEST_F(FailingAllocations, AFolderReadCompletesOrRaisesListInsertErrorWithOneFoldersNames)
 {
-    const std::set<std::string> large = folderNames(3000, 1);
+    const std::set<std::string> large = folderNames(2000, 1);
     const std::set<std::string> small = folderNames(40, 2);
     root.createDir("large");
     root.createDir("small");
@@ -221,56 +221,65 @@ TEST_F(FailingAllocations, AFolderReadCompletesOrRaisesListInsertErrorWithOneFol
     const std::map<std::string, NameList> expected = {{root.path("large"), sorted(large)},
                                                       {root.path("small"), sorted(small)}};
 
-    Outcomes outcomes;
-    failEachAllocation([&](long n) {
-        std::string outcome;
-        std::optional<CurrentFolders> folders;
-        std::optional<IcuNameOrder> order;
-        std::optional<FolderList> list;
-        try {
-            folders.emplace(syntax, files, root.path("small"));
-            // The order is made inside the run, so that its ranking of the
-            // characters meets a failure too.
-            order.emplace(Locale);
-            list.emplace(*folders, files, *order);
-            list->Open();
-            list->ShowFolderOfPath(root.path("large") + "/");
-            outcome = "completed";
-        } catch (const ListInsertError&) {
-            outcome = "ListInsertError";
-        } catch (const std::bad_alloc&) {
-            outcome = "std::bad_alloc";
-        } catch (const std::exception& error) {
-            outcome = std::string("unexpected ") + typeid(error).name() + ": " + error.what();
-        }
-        armed = false;
-        ++outcomes[outcome];
-        ASSERT_TRUE(outcome == "completed" || outcome == "ListInsertError" || outcome == "std::bad_alloc")
-            << "allocation " << n << ": " << outcome;
-        if (!list) {
-            return;
-        }
-        const auto shown = expected.find(list->Directory());
-        ASSERT_NE(shown, expected.end()) << "allocation " << n << ": " << list->Directory();
-        if (outcome == "ListInsertError") {
-            // Whatever was kept is the shown folder's, in its order.
-            const NameList& all = shown->second;
-            std::size_t at = 0;
-            for (const std::string_view name : list->Items()) {
-                while (at < all.size() && all[at] != name) {
-                    ++at;
+    // Every allocation of the read, with an order made beforehand; then the
+    // order made in the run too, so that its ranking of the characters meets
+    // a failure. That one makes most of the allocations and costs most of a
+    // run, so its allocations are sampled past the first few hundred.
+    const IcuNameOrder prepared(Locale);
+    for (const bool orderInTheRun : {false, true}) {
+        Outcomes outcomes;
+        failEachAllocation(orderInTheRun ? 300 : 1000000, [&](long n) {
+            std::string outcome;
+            std::optional<CurrentFolders> folders;
+            std::optional<IcuNameOrder> made;
+            std::optional<FolderList> list;
+            try {
+                folders.emplace(syntax, files, root.path("small"));
+                if (orderInTheRun) {
+                    made.emplace(Locale);
                 }
-                ASSERT_LT(at, all.size())
-                    << "allocation " << n << ": " << name << " is not of " << list->Directory();
+                list.emplace(*folders, files, made ? *made : prepared);
+                list->Open();
+                list->ShowFolderOfPath(root.path("large") + "/");
+                outcome = "completed";
+            } catch (const ListInsertError&) {
+                outcome = "ListInsertError";
+            } catch (const std::bad_alloc&) {
+                outcome = "std::bad_alloc";
+            } catch (const std::exception& error) {
+                outcome = std::string("unexpected ") + typeid(error).name() + ": " + error.what();
             }
-        } else {
-            EXPECT_EQ(list->Items(), shown->second) << "allocation " << n << ": " << outcome;
-            EXPECT_EQ(list->Directory(), root.path(outcome == "completed" ? "large" : "small"));
-            EXPECT_EQ(order->localeName(), Locale) << "allocation " << n << ": another order taken";
-        }
-    });
-    report("folder read", outcomes);
-    EXPECT_GT(outcomes["completed"], 0);
+            armed = false;
+            ++outcomes[outcome];
+            ASSERT_TRUE(outcome == "completed" || outcome == "ListInsertError" || outcome == "std::bad_alloc")
+                << "allocation " << n << ": " << outcome;
+            if (!list) {
+                return;
+            }
+            const auto shown = expected.find(list->Directory());
+            ASSERT_NE(shown, expected.end()) << "allocation " << n << ": " << list->Directory();
+            if (outcome == "ListInsertError") {
+                // Whatever was kept is the shown folder's, in its order.
+                const NameList& all = shown->second;
+                std::size_t at = 0;
+                for (const std::string_view name : list->Items()) {
+                    while (at < all.size() && all[at] != name) {
+                        ++at;
+                    }
+                    ASSERT_LT(at, all.size())
+                        << "allocation " << n << ": " << name << " is not of " << list->Directory();
+                }
+            } else {
+                EXPECT_EQ(list->Items(), shown->second) << "allocation " << n << ": " << outcome;
+                EXPECT_EQ(list->Directory(), root.path(outcome == "completed" ? "large" : "small"));
+                if (made) {
+                    EXPECT_EQ(made->localeName(), Locale) << "allocation " << n << ": another order taken";
+                }
+            }
+        });
+        report(orderInTheRun ? "folder read, order made in the run" : "folder read", outcomes);
+        EXPECT_GT(outcomes["completed"], 0);
+    }
 }
 
 TEST_F(FailingAllocations, AComparisonOnTwoThreadsCompletesOrRaisesBadAlloc)
@@ -283,7 +292,7 @@ TEST_F(FailingAllocations, AComparisonOnTwoThreadsCompletesOrRaisesBadAlloc)
     ASSERT_FALSE(expected.InBoth.empty());
 
     Outcomes outcomes;
-    failEachAllocation([&](long n) {
+    failEachAllocation(1000000, [&](long n) {
         try {
             const ComparisonResult result = CompareFileNames(list1, list2);
             armed = false;
