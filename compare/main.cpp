@@ -151,7 +151,15 @@ struct Listing
 bool write(const NameList& names, const std::vector<std::uint8_t>& flags, std::uint8_t wanted,
            std::string_view mark, char end)
 {
-    std::string shown;
+    // Lines are gathered into large writes: a call or three a name would cost more than the name.
+    constexpr std::size_t Batch = 1 << 16;
+    std::string lines;
+    lines.reserve(Batch + 1024);
+    const auto flush = [&] {
+        const bool written = std::fwrite(lines.data(), 1, lines.size(), stdout) == lines.size();
+        lines.clear();
+        return written;
+    };
     constexpr std::size_t Ahead = 16;
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (i % Ahead == 0) {
@@ -160,18 +168,18 @@ bool write(const NameList& names, const std::vector<std::uint8_t>& flags, std::u
         if (flags[i] != wanted) {
             continue;
         }
-        const std::string_view name = names[i];
-        if (end != '\0') {
-            shown = DisplayName(name);
+        lines += mark;
+        if (end == '\0') {
+            lines += names[i];
+        } else {
+            AppendDisplayName(lines, names[i]);
         }
-        const std::string_view line = end == '\0' ? name : std::string_view(shown);
-        if (std::fwrite(mark.data(), 1, mark.size(), stdout) != mark.size() ||
-            std::fwrite(line.data(), 1, line.size(), stdout) != line.size() ||
-            std::fputc(end, stdout) == EOF) {
+        lines += end;
+        if (lines.size() >= Batch && !flush()) {
             return false;
         }
     }
-    return true;
+    return flush();
 }
 
 int run(int argc, char** argv)

@@ -115,14 +115,21 @@ bool appendCommonEscape(std::string& out, std::string_view bytes, std::optional<
 
 std::string DisplayName(std::string_view name)
 {
+    std::string out;
+    AppendDisplayName(out, name);
+    return out;
+}
+
+void AppendDisplayName(std::string& out, std::string_view name)
+{
     const auto plain = [](char ch) {
         return ch >= 0x20 && ch < 0x7F && ch != '\\';
     };
     if (std::all_of(name.begin(), name.end(), plain) && !name.ends_with(' ')) {
-        return std::string(name);
+        out += name;
+        return;
     }
-    std::string out;
-    out.reserve(name.size());
+    out.reserve(out.size() + name.size());
     // Japanese fonts draw the backslash as a yen sign, so a yen sign that a
     // reader could take for the start of an escape is escaped itself.
     std::size_t keptYen = std::string::npos;
@@ -149,7 +156,6 @@ std::string DisplayName(std::string_view name)
             append(escape, false);
         }
     });
-    return out;
 }
 
 std::string SpelledOutName(std::string_view name)

@@ -103,22 +103,15 @@ void NameList::reorder(std::vector<std::uint32_t>&& order)
         }
         seen[from] = true;
     }
-    // Cycle by cycle, marking each position done by pointing it at itself.
-    for (std::size_t start = 0; start < order.size(); ++start) {
-        if (order[start] == start) {
-            continue;
-        }
-        const std::uint64_t first = m_entries[start];
-        std::size_t k = start;
-        while (order[k] != start) {
-            const std::size_t from = order[k];
-            m_entries[k] = m_entries[from];
-            order[k] = static_cast<std::uint32_t>(k);
-            k = from;
-        }
-        m_entries[k] = first;
-        order[k] = static_cast<std::uint32_t>(k);
+    // Gathered into a new table: independent loads, where following the
+    // cycles in place would wait on one cache miss after another.
+    std::vector<std::uint64_t> entries;
+    entries.reserve(order.size());
+    for (const std::uint32_t from : order) {
+        entries.push_back(m_entries[from]);
     }
+    m_entries = std::move(entries);
+    order = {};
 }
 
 } // namespace tombreli

@@ -141,9 +141,9 @@ public:
     void clear();
 
     // Puts the name at position order[k] in position k, for every k. `order`
-    // must hold each position of the list once; it is used up doing so (the
-    // list is then in order with no other memory than `order`'s). Throws
-    // std::invalid_argument, the list unchanged, when it is no such permutation.
+    // must hold each position of the list once; it is released on success.
+    // Throws std::invalid_argument, the list unchanged, when it is no such
+    // permutation.
     void reorder(std::vector<std::uint32_t>&& order);
 
     // Sorts by `less`, a strict weak order on std::string_view; equal names

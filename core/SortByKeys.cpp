@@ -26,10 +26,64 @@ struct Keyed
     std::uint32_t tail; // where the key's length and bytes past the first seven lie
 };
 
+// The key of a name of a ranked family, a byte at a time.
+class RankedKey
+{
+public:
+    RankedKey(std::string_view name, const KeyRanks& ranks)
+        : m_name(name)
+        , m_ranks(ranks)
+    {
+    }
+
+    // The next byte of the key, or -1 past its end.
+    int next()
+    {
+        while (m_at < m_name.size()) {
+            if (const std::uint8_t rank = m_ranks[static_cast<unsigned char>(m_name[m_at++])]) {
+                return rank;
+            }
+        }
+        return -1;
+    }
+
+private:
+    std::string_view m_name;
+    const KeyRanks& m_ranks;
+    std::size_t m_at = 0;
+};
+
 // The keys of the names of one family that one thread made.
 class KeySet
 {
 public:
+    explicit KeySet(const KeyRanks* ranks)
+        : m_ranks(ranks)
+    {
+    }
+
+    bool ranked() const { return m_ranks != nullptr; }
+    const KeyRanks& ranks() const { return *m_ranks; }
+
+    // A name of a ranked family: only its first bytes are kept, the rest are
+    // taken from the name again where two keys begin alike.
+    void addRanked(std::uint32_t name, std::string_view bytes)
+    {
+        RankedKey key(bytes, *m_ranks);
+        std::uint64_t prefix = 0;
+        std::size_t length = 0;
+        for (int rank = key.next(); rank >= 0 && length <= Inline; rank = key.next()) {
+            if (length < Inline) {
+                prefix = prefix << 8 | static_cast<unsigned>(rank);
+            }
+            ++length;
+        }
+        for (std::size_t i = std::min(length, Inline); i < Inline; ++i) {
+            prefix <<= 8;
+        }
+        m_entries.push_back({prefix << 8 | length, name, 0});
+    }
+
     void add(std::uint32_t name, const std::vector<std::uint8_t>& key)
     {
         std::uint64_t prefix = 0;
@@ -60,7 +114,22 @@ public:
         if (a.prefix != b.prefix) {
             return a.prefix < b.prefix;
         }
-        if ((a.prefix & 0xFF) > Inline) {
+        if ((a.prefix & 0xFF) > Inline && ranked()) {
+            RankedKey aKey(names[a.name], *m_ranks);
+            RankedKey bKey(names[b.name], *m_ranks);
+            for (std::size_t i = 0; i < Inline; ++i) {
+                aKey.next();
+                bKey.next();
+            }
+            for (int x = aKey.next(), y = bKey.next();; x = aKey.next(), y = bKey.next()) {
+                if (x != y) {
+                    return x < y;
+                }
+                if (x < 0) {
+                    break;
+                }
+            }
+        } else if ((a.prefix & 0xFF) > Inline) {
             const std::uint32_t aLength = lengthAt(a.tail);
             const std::uint32_t bLength = bSet.lengthAt(b.tail);
             const std::size_t common = std::min(aLength, bLength) - Inline;
@@ -91,6 +160,7 @@ private:
         return length;
     }
 
+    const KeyRanks* m_ranks;
     std::vector<Keyed> m_entries;
     std::vector<std::uint8_t> m_tails;
 };
@@ -109,7 +179,11 @@ void makeKeys(NameKeyMaker& maker, const NameList& names, std::size_t begin, std
         if (family >= sets.size()) {
             throw std::logic_error("SortByKeys: a key of no family");
         }
-        sets[family].add(static_cast<std::uint32_t>(i), key);
+        if (sets[family].ranked()) {
+            sets[family].addRanked(static_cast<std::uint32_t>(i), names[i]);
+        } else {
+            sets[family].add(static_cast<std::uint32_t>(i), key);
+        }
     }
 }
 
@@ -136,28 +210,33 @@ std::vector<std::uint32_t> sortedRun(KeySet& first, KeySet& second, const NameLi
     for (; b != second.entries().cend(); ++b) {
         run.push_back(b->name);
     }
-    first = KeySet();
-    second = KeySet();
+    first = KeySet(first.ranked() ? &first.ranks() : nullptr);
+    second = KeySet(second.ranked() ? &second.ranks() : nullptr);
     return run;
 }
 
 } // namespace
 
 std::vector<std::vector<std::uint32_t>>
-SortByKeys(const NameList& names, unsigned families,
+SortByKeys(const NameList& names, const std::vector<const KeyRanks*>& families,
            const std::function<std::unique_ptr<NameKeyMaker>()>& newMaker)
 {
     if (names.size() > std::numeric_limits<std::uint32_t>::max()) {
         throw std::length_error("SortByKeys: too many names");
     }
     const bool parallel = names.size() >= ParallelFrom;
-    std::vector<KeySet> halves[2] = {std::vector<KeySet>(families), std::vector<KeySet>(families)};
+    std::vector<KeySet> halves[2];
+    for (std::vector<KeySet>& sets : halves) {
+        for (const KeyRanks* ranks : families) {
+            sets.emplace_back(ranks);
+        }
+    }
     const std::size_t middle = names.size() / 2;
     InParallel(
         parallel, [&] { makeKeys(*newMaker(), names, 0, middle, halves[0]); },
         [&] { makeKeys(*newMaker(), names, middle, names.size(), halves[1]); });
-    std::vector<std::vector<std::uint32_t>> runs(families);
-    for (unsigned family = 0; family < families; ++family) {
+    std::vector<std::vector<std::uint32_t>> runs(families.size());
+    for (std::size_t family = 0; family < families.size(); ++family) {
         runs[family] = sortedRun(halves[0][family], halves[1][family], names, parallel);
     }
     return runs;

@@ -17,7 +17,7 @@ packages=(
 windows_locale=
 for flag in "$@"; do
     case "$flag" in
-        --bench) packages+=(libbenchmark-dev python3 locales) ;;
+        --bench) packages+=(libbenchmark-dev libabsl-dev libboost1.81-dev python3 locales) ;;
         --windows)
             packages+=(g++-mingw-w64-x86-64-posix googletest wine wine64 locales)
             windows_locale=ja_JP.UTF-8

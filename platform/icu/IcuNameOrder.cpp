@@ -129,9 +129,9 @@ std::array<bool, 128> asciiContractions(const UCollator* collator)
 // all with the same secondary weight, and none takes part in a contraction
 // of ASCII characters. The ranks come from the collator's comparison, so
 // script reordering and tailorings are respected.
-std::array<std::uint8_t, 128> rankAscii(const UCollator* collator, std::uint8_t unranked)
+KeyRanks rankAscii(const UCollator* collator, std::uint8_t unranked)
 {
-    std::array<std::uint8_t, 128> rank;
+    KeyRanks rank;
     rank.fill(unranked);
     UErrorCode status = U_ZERO_ERROR;
     if (ucol_getAttribute(collator, UCOL_ALTERNATE_HANDLING, &status) != UCOL_NON_IGNORABLE ||
@@ -184,7 +184,7 @@ std::array<std::uint8_t, 128> rankAscii(const UCollator* collator, std::uint8_t 
 class IcuKeyMaker final : public NameKeyMaker
 {
 public:
-    IcuKeyMaker(const UCollator* collator, const std::array<std::uint8_t, 128>* asciiRank)
+    IcuKeyMaker(const UCollator* collator, const KeyRanks* asciiRank)
         : m_collator(clone(collator))
         , m_asciiRank(asciiRank)
     {
@@ -192,7 +192,9 @@ public:
 
     unsigned makeKey(std::string_view name, std::vector<std::uint8_t>& key) override
     {
-        if (rankKey(name, key)) {
+        if (m_asciiRank != nullptr && std::none_of(name.begin(), name.end(), [&](char c) {
+                return (*m_asciiRank)[static_cast<unsigned char>(c)] == IcuNameOrder::Unranked;
+            })) {
             return 0;
         }
         collationKey(name, key);
@@ -200,24 +202,6 @@ public:
     }
 
 private:
-    bool rankKey(std::string_view name, std::vector<std::uint8_t>& key) const
-    {
-        if (m_asciiRank == nullptr) {
-            return false;
-        }
-        key.clear();
-        for (const char c : name) {
-            const auto byte = static_cast<unsigned char>(c);
-            if (byte >= 0x80 || (*m_asciiRank)[byte] == 0xFF) {
-                return false;
-            }
-            if (const std::uint8_t rank = (*m_asciiRank)[byte]) {
-                key.push_back(rank);
-            }
-        }
-        return true;
-    }
-
     void collationKey(std::string_view name, std::vector<std::uint8_t>& key)
     {
         m_text.resize(name.size() + 1);
@@ -251,7 +235,7 @@ private:
     }
 
     Collator m_collator;
-    const std::array<std::uint8_t, 128>* m_asciiRank;
+    const KeyRanks* m_asciiRank;
     std::vector<UChar> m_text;
 };
 
@@ -310,9 +294,9 @@ void IcuNameOrder::sortWith(NameList& names, bool useAsciiTable) const
     if (names.size() < 2) {
         return;
     }
-    const std::array<std::uint8_t, 128>* rank = useAsciiTable ? &m_asciiRank : nullptr;
-    std::vector<std::vector<std::uint32_t>> runs =
-        SortByKeys(names, 2, [&] { return std::make_unique<IcuKeyMaker>(m_collator.get(), rank); });
+    const KeyRanks* rank = useAsciiTable ? &m_asciiRank : nullptr;
+    std::vector<std::vector<std::uint32_t>> runs = SortByKeys(
+        names, {rank, nullptr}, [&] { return std::make_unique<IcuKeyMaker>(m_collator.get(), rank); });
     const std::vector<std::uint32_t>& ascii = runs[0];
     const std::vector<std::uint32_t>& full = runs[1];
 

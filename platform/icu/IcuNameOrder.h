@@ -1,6 +1,7 @@
 #pragma once
 
 #include "NameOrder.h"
+#include "SortByKeys.h"
 
 #include <array>
 #include <cstdint>
@@ -48,12 +49,16 @@ public:
 private:
     void sortWith(NameList& names, bool useAsciiTable) const;
 
+public:
+    static constexpr std::uint8_t Unranked = 0xFF;
+
+private:
     std::string m_localeName; // set while the collator opens, so declared first
     std::unique_ptr<UCollator, CollatorCloser> m_collator;
-    // Per ASCII character: 0 when the collator ignores it, else its rank among
-    // the others; Unranked when it needs full collation.
-    static constexpr std::uint8_t Unranked = 0xFF;
-    std::array<std::uint8_t, 128> m_asciiRank{};
+    // Per byte: 0 for an ASCII character the collator ignores, else its rank
+    // among the others; Unranked when it needs full collation, as every byte
+    // beyond ASCII does.
+    KeyRanks m_asciiRank{};
 };
 
 } // namespace tombreli

@@ -82,7 +82,7 @@ void WindowsNameOrder::sort(NameList& names) const
         return;
     }
     std::vector<std::vector<std::uint32_t>> runs =
-        SortByKeys(names, 1, [&] { return std::make_unique<KeyMaker>(localeName()); });
+        SortByKeys(names, {nullptr}, [&] { return std::make_unique<KeyMaker>(localeName()); });
     names.reorder(std::move(runs[0]));
 }
 

@@ -76,7 +76,7 @@ TEST(SortByKeys, OrdersEachFamilyByKeyThenByNameOnOneThreadOrTwo)
     for (const std::size_t count : {0u, 1u, 2u, 300u, 5000u}) {
         SCOPED_TRACE(count);
         const NameList names = generated(count, static_cast<std::uint32_t>(count));
-        const auto runs = SortByKeys(names, 2, [] { return std::make_unique<TestKeys>(); });
+        const auto runs = SortByKeys(names, {nullptr, nullptr}, [] { return std::make_unique<TestKeys>(); });
         ASSERT_EQ(runs.size(), 2u);
         // Equal names may come in either order: compare the names.
         const auto named = [&](const std::vector<std::uint32_t>& order) {
@@ -95,11 +95,60 @@ TEST(SortByKeys, HandsOnWhatAMakerRaisesOnEitherThread)
 {
     const NameList names = generated(5000, 1);
     for (const long failAfter : {0L, 100L, 2499L}) {
-        EXPECT_THROW((void)SortByKeys(names, 2, [=] { return std::make_unique<TestKeys>(failAfter); }),
+        EXPECT_THROW((void)SortByKeys(names, {nullptr, nullptr},
+                                      [=] { return std::make_unique<TestKeys>(failAfter); }),
                      std::runtime_error);
     }
-    EXPECT_THROW((void)SortByKeys(names, 1, [] { return std::make_unique<TestKeys>(); }), std::logic_error)
+    EXPECT_THROW((void)SortByKeys(names, {nullptr}, [] { return std::make_unique<TestKeys>(); }),
+                 std::logic_error)
         << "a key of a family the sort was not given";
+}
+
+// A ranked family's keys are read from the names: the same order as the
+// keys written out, on names long enough to go past the bytes kept inline.
+TEST(SortByKeys, OrdersARankedFamilyAsItsKeysWrittenOut)
+{
+    KeyRanks ranks{};
+    for (std::size_t byte = 0; byte < ranks.size(); ++byte) {
+        ranks[byte] =
+            static_cast<std::uint8_t>(byte % 5 == 0 ? 0 : 200 - byte % 7); // some left out, many alike
+    }
+    class WrittenOut final : public NameKeyMaker
+    {
+    public:
+        explicit WrittenOut(const KeyRanks* ranks)
+            : m_ranks(ranks)
+        {
+        }
+        unsigned makeKey(std::string_view name, std::vector<std::uint8_t>& key) override
+        {
+            key.clear();
+            for (const char c : name) {
+                if (const std::uint8_t rank = (*m_ranks)[static_cast<unsigned char>(c)];
+                    rank != 0 && m_ranks) {
+                    key.push_back(rank);
+                }
+            }
+            return 0;
+        }
+
+    private:
+        const KeyRanks* m_ranks;
+    };
+    for (const std::size_t count : {300u, 5000u}) {
+        SCOPED_TRACE(count);
+        const NameList names = generated(count, 7);
+        const auto ranked = SortByKeys(names, {&ranks}, [&] { return std::make_unique<WrittenOut>(&ranks); });
+        const auto written =
+            SortByKeys(names, {nullptr}, [&] { return std::make_unique<WrittenOut>(&ranks); });
+        std::vector<std::string_view> inRankedOrder;
+        std::vector<std::string_view> inWrittenOrder;
+        for (std::size_t k = 0; k < names.size(); ++k) {
+            inRankedOrder.push_back(names[ranked[0][k]]);
+            inWrittenOrder.push_back(names[written[0][k]]);
+        }
+        EXPECT_EQ(inRankedOrder, inWrittenOrder);
+    }
 }
 
 } // namespace
