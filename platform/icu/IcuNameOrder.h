@@ -22,10 +22,11 @@ struct CollatorCloser
 // that letter case is ignored while accents still count. Ill-formed UTF-8 is
 // collated as U+FFFD, and the bytes then break the tie.
 //
-// Sorting works from sort keys, built on two threads for a long list. Names of plain ASCII
-// characters that each collate as one element, as most file names are, get a
-// key of one byte a character from a table that the collator itself fills in:
-// the same order, without the cost of full collation.
+// Sorting works from sort keys, built on two threads for a long list. Names
+// of plain ASCII characters that each collate as one element, as most file
+// names are, get a key of one byte a character from a table that the
+// collator itself fills in: the same order, without the cost of full
+// collation.
 class IcuNameOrder final : public NameOrder
 {
 public:
@@ -46,13 +47,12 @@ public:
     // Sorts without the ASCII table, by full collation alone (for tests and measuring).
     void sortByCollation(NameList& names) const;
 
-private:
-    void sortWith(NameList& names, bool useAsciiTable) const;
-
-public:
+    // The rank of a byte that needs full collation.
     static constexpr std::uint8_t Unranked = 0xFF;
 
 private:
+    void sortWith(NameList& names, bool useAsciiTable) const;
+
     std::string m_localeName; // set while the collator opens, so declared first
     std::unique_ptr<UCollator, CollatorCloser> m_collator;
     // Per byte: 0 for an ASCII character the collator ignores, else its rank
