@@ -48,7 +48,10 @@ public:
         }
 
         std::string_view operator*() const { return (*m_list)[m_i]; }
-        std::string_view operator[](difference_type n) const { return (*m_list)[m_i + n]; }
+        std::string_view operator[](difference_type n) const
+        {
+            return (*m_list)[m_i + static_cast<std::size_t>(n)];
+        }
         const_iterator& operator++()
         {
             ++m_i;
@@ -73,12 +76,12 @@ public:
         }
         const_iterator& operator+=(difference_type n)
         {
-            m_i += n;
+            m_i += static_cast<std::size_t>(n);
             return *this;
         }
         const_iterator& operator-=(difference_type n)
         {
-            m_i -= n;
+            m_i -= static_cast<std::size_t>(n);
             return *this;
         }
         friend const_iterator operator+(const_iterator it, difference_type n) { return it += n; }
