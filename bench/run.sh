@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the benchmarks and runs them on folders of 10,000, 100,000 and
-# 1,000,000 empty files made in a temporary place (kept between runs in
+# 1,000,000 empty files (the largest also with more Japanese names) made in a
+# temporary place (kept between runs in
 # $TOMBRELI_BENCH_DIR when it is set, removed otherwise), then times
 # tombreli-compare beside the tools a user would use instead, and the window.
 #
@@ -18,22 +19,33 @@ if [[ -z "$dir" ]]; then
     dir=$(mktemp -d "${TMPDIR:-/tmp}/tombreli-bench-XXXXXX")
     trap 'rm -rf "$dir"' EXIT
 fi
+# The largest size also in the mix with more Japanese and shorter Latin names.
+largest="$dir/${sizes[-1]}"
+folders=()
 for size in "${sizes[@]}"; do
-    if [[ ! -f "$dir/$size/done" ]]; then
-        echo "making two folders of $size files in $dir/$size ..." >&2
-        rm -rf "${dir:?}/$size"
-        python3 bench/make_folders.py "$dir/$size" "$size"
-        touch "$dir/$size/done"
+    folders+=("$size:latin:$dir/$size")
+done
+folders+=("${sizes[-1]}:japanese:$largest-japanese")
+for entry in "${folders[@]}"; do
+    IFS=: read -r size mix folder <<<"$entry"
+    if [[ ! -f "$folder/done" ]]; then
+        echo "making two folders of $size files ($mix names) in $folder ..." >&2
+        rm -rf "${folder:?}"
+        python3 bench/make_folders.py "$folder" "$size" "$mix"
+        touch "$folder/done"
     fi
 done
-largest="$dir/${sizes[-1]}"
 
 echo "== core benchmarks"
 TOMBRELI_BENCH_FOLDERS="$dir" build/bench/bench/tombreli_core_bench \
     --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
 
-echo "== tombreli-compare beside other tools, ${sizes[-1]} files a folder"
-python3 bench/compare_tools.py build/bench/compare/tombreli-compare "$largest/a" "$largest/b" 5
+for mix in latin japanese; do
+    folder="$largest"
+    [[ "$mix" == latin ]] || folder="$largest-$mix"
+    echo "== tombreli-compare beside other tools, ${sizes[-1]} files a folder, $mix names"
+    python3 bench/compare_tools.py build/bench/compare/tombreli-compare "$folder/a" "$folder/b" 5
+done
 
 if [[ -x build/bench/bench/tombreli_window_timings ]]; then
     echo "== the window, ${sizes[-1]} files a folder (offscreen)"

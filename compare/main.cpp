@@ -7,6 +7,7 @@
 #include "DisplayName.h"
 #include "FolderList.h"
 #include "Host.h"
+#include "InParallel.h"
 
 #include <algorithm>
 #include <array>
@@ -14,11 +15,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -142,28 +141,22 @@ struct Listing
     {
     }
 
-    // Runs on a thread of its own; what it raises is kept for the caller.
     void open(const std::string& folder)
     {
-        try {
-            // The argument names the folder itself, so a failure must not fall back to another one.
-            if (const std::error_code error = folders.enter(folder)) {
-                problem = DisplayName(folder) + ": " + error.message();
-                return;
-            }
-            list.emplace(folders, hostFileServices(), hostNameOrder());
-            if (const std::error_code error = list->Open()) {
-                problem = DisplayName(folder) + ": cannot read the folder: " + error.message();
-            }
-        } catch (...) {
-            raised = std::current_exception();
+        // The argument names the folder itself, so a failure must not fall back to another one.
+        if (const std::error_code error = folders.enter(folder)) {
+            problem = DisplayName(folder) + ": " + error.message();
+            return;
+        }
+        list.emplace(folders, hostFileServices(), hostNameOrder());
+        if (const std::error_code error = list->Open()) {
+            problem = DisplayName(folder) + ": cannot read the folder: " + error.message();
         }
     }
 
     CurrentFolders folders;
     std::optional<FolderList> list;
     std::string problem;
-    std::exception_ptr raised;
 };
 
 // Writes the names of one group, the entries of `names` whose flag is
@@ -173,7 +166,15 @@ struct Listing
 bool write(const NameList& names, const std::vector<std::uint8_t>& flags, std::uint8_t wanted,
            std::string_view mark, char end)
 {
-    std::string shown;
+    // Lines are gathered into large writes: a call or three a name would cost more than the name.
+    constexpr std::size_t Batch = 1 << 16;
+    std::string lines;
+    lines.reserve(Batch + 1024);
+    const auto flush = [&] {
+        const bool written = std::fwrite(lines.data(), 1, lines.size(), stdout) == lines.size();
+        lines.clear();
+        return written;
+    };
     constexpr std::size_t Ahead = 16;
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (i % Ahead == 0) {
@@ -182,18 +183,18 @@ bool write(const NameList& names, const std::vector<std::uint8_t>& flags, std::u
         if (flags[i] != wanted) {
             continue;
         }
-        const std::string& name = names[i];
-        if (end != '\0') {
-            shown = DisplayName(name);
+        lines += mark;
+        if (end == '\0') {
+            lines += names[i];
+        } else {
+            AppendDisplayName(lines, names[i]);
         }
-        const std::string& line = end == '\0' ? name : shown;
-        if (std::fwrite(mark.data(), 1, mark.size(), stdout) != mark.size() ||
-            std::fwrite(line.data(), 1, line.size(), stdout) != line.size() ||
-            std::fputc(end, stdout) == EOF) {
+        lines += end;
+        if (lines.size() >= Batch && !flush()) {
             return false;
         }
     }
-    return true;
+    return flush();
 }
 
 int run(int argc, char** argv)
@@ -210,13 +211,9 @@ int run(int argc, char** argv)
     // from here, so that leak checkers do not take them for lost.
     static auto* const lasting = new std::array<Listing, 2>{Listing(workingFolder), Listing(workingFolder)};
     std::array<Listing, 2>& listings = *lasting;
-    std::thread second([&] { listings[1].open(options.folders[1]); });
-    listings[0].open(options.folders[0]);
-    second.join();
+    InParallel(
+        true, [&] { listings[0].open(options.folders[0]); }, [&] { listings[1].open(options.folders[1]); });
     for (const Listing& listing : listings) {
-        if (listing.raised) {
-            std::rethrow_exception(listing.raised);
-        }
         if (!listing.problem.empty()) {
             say("tombreli-compare: " + listing.problem + "\n");
             return Trouble;

@@ -1,10 +1,10 @@
 #include "CompareFileNames.h"
 
+#include "InParallel.h"
 #include "NameIndex.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <thread>
 
 namespace tombreli {
 
@@ -17,22 +17,18 @@ bool worthAThread(const NameList& List1, const NameList& List2)
     return List1.size() + List2.size() >= ParallelFrom;
 }
 
-template <typename First, typename Second> void inParallel(bool parallel, First&& first, Second&& second)
-{
-    if (!parallel) {
-        first();
-        second();
-        return;
-    }
-    std::thread other(std::forward<Second>(second));
-    first();
-    other.join();
-}
-
 void copyWhere(const NameList& from, const std::vector<std::uint8_t>& flags, std::uint8_t wanted,
                NameList& to)
 {
-    to.reserve(static_cast<std::size_t>(std::count(flags.begin(), flags.end(), wanted)));
+    std::size_t count = 0;
+    std::size_t bytes = 0;
+    for (std::size_t i = 0; i < from.size(); ++i) {
+        if (flags[i] == wanted) {
+            ++count;
+            bytes += from[i].size();
+        }
+    }
+    to.reserve(count, bytes);
     for (std::size_t i = 0; i < from.size(); ++i) {
         if (flags[i] == wanted) {
             to.push_back(from[i]);
@@ -60,7 +56,7 @@ NameMatches MatchFileNames(const NameList& List1, const NameList& List2)
         });
     };
     const std::size_t middle = List1.size() / 2;
-    inParallel(
+    InParallel(
         parallel, [&] { lookUp(0, 0, middle); }, [&] { lookUp(1, middle, List1.size()); });
 
     matches.inList1.resize(List2.size());
@@ -75,7 +71,7 @@ ComparisonResult CompareFileNames(const NameList& List1, const NameList& List2)
 {
     const NameMatches matches = MatchFileNames(List1, List2);
     ComparisonResult result;
-    inParallel(
+    InParallel(
         worthAThread(List1, List2),
         [&] {
             copyWhere(List1, matches.inList2, 1, result.InBoth);

@@ -64,18 +64,72 @@ std::optional<std::uint32_t> parseHex(std::string_view digits)
     return value;
 }
 
+void appendCodePointEscape(std::string& out, char32_t c)
+{
+    out += c <= 0xFFFF ? "\\u" : "\\U";
+    appendHex(out, c, c <= 0xFFFF ? 4 : 8);
+}
+
+// Walks `name` a character at a time: calls each(bytes, codePoint, last)
+// for every character, and for every byte that is not valid UTF-8, with no
+// code point.
+template <typename Each> void forEachCharacter(std::string_view name, Each each)
+{
+    std::size_t i = 0;
+    while (i < name.size()) {
+        const std::optional<Utf8Sequence> decoded = DecodeUtf8(name.substr(i));
+        const std::size_t length = decoded ? decoded->length : 1;
+        each(name.substr(i, length), decoded ? std::optional<char32_t>(decoded->codePoint) : std::nullopt,
+             i + length == name.size());
+        i += length;
+    }
+}
+
+// The escapes that both spellings of a name share: a byte that is not
+// text, the backslash and the control characters. False when `c` has none.
+bool appendCommonEscape(std::string& out, std::string_view bytes, std::optional<char32_t> c)
+{
+    if (!c || *c < 0x20 || *c == 0x7F || *c == '\\') {
+        switch (c.value_or(0)) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        default:
+            appendByteEscape(out, bytes.front());
+        }
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 std::string DisplayName(std::string_view name)
+{
+    std::string out;
+    AppendDisplayName(out, name);
+    return out;
+}
+
+void AppendDisplayName(std::string& out, std::string_view name)
 {
     const auto plain = [](char ch) {
         return ch >= 0x20 && ch < 0x7F && ch != '\\';
     };
     if (std::all_of(name.begin(), name.end(), plain) && !name.ends_with(' ')) {
-        return std::string(name);
+        out += name;
+        return;
     }
-    std::string out;
-    out.reserve(name.size());
+    out.reserve(out.size() + name.size());
     // Japanese fonts draw the backslash as a yen sign, so a yen sign that a
     // reader could take for the start of an escape is escaped itself.
     std::size_t keptYen = std::string::npos;
@@ -87,71 +141,39 @@ std::string DisplayName(std::string_view name)
         out += piece;
     };
     std::string escape;
-    std::size_t i = 0;
-    while (i < name.size()) {
-        const std::optional<Utf8Sequence> decoded = DecodeUtf8(name.substr(i));
+    forEachCharacter(name, [&](std::string_view bytes, std::optional<char32_t> c, bool last) {
         escape.clear();
-        if (!decoded) {
-            appendByteEscape(escape, name[i]);
-            append(escape, false);
-            ++i;
-            continue;
-        }
-        const char32_t c = decoded->codePoint;
-        if (c == '\\') {
-            escape = "\\\\";
-        } else if (c == '\t') {
-            escape = "\\t";
-        } else if (c == '\n') {
-            escape = "\\n";
-        } else if (c == '\r') {
-            escape = "\\r";
-        } else if (c < 0x20 || c == 0x7F || (c == ' ' && i + 1 == name.size())) {
-            appendByteEscape(escape, name[i]);
-        } else if (drawsNothing(c)) {
-            escape = c <= 0xFFFF ? "\\u" : "\\U";
-            appendHex(escape, c, c <= 0xFFFF ? 4 : 8);
+        if (!appendCommonEscape(escape, bytes, c)) {
+            if (*c == ' ' && last) {
+                appendByteEscape(escape, ' ');
+            } else if (drawsNothing(*c)) {
+                appendCodePointEscape(escape, *c);
+            }
         }
         if (escape.empty()) {
-            append(name.substr(i, decoded->length), c == 0xA5);
+            append(bytes, *c == 0xA5);
         } else {
             append(escape, false);
         }
-        i += decoded->length;
-    }
-    return out;
+    });
 }
 
 std::string SpelledOutName(std::string_view name)
 {
     std::string out;
     out.reserve(name.size() * 2);
-    std::size_t i = 0;
-    while (i < name.size()) {
-        const std::optional<Utf8Sequence> decoded = DecodeUtf8(name.substr(i));
-        if (!decoded) {
-            appendByteEscape(out, name[i++]);
-            continue;
+    forEachCharacter(name, [&](std::string_view bytes, std::optional<char32_t> c, bool) {
+        if (appendCommonEscape(out, bytes, c)) {
+            return;
         }
-        const char32_t c = decoded->codePoint;
-        if (c == '\\') {
-            out += "\\\\";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c <= ' ' || c == 0x7F) {
-            appendByteEscape(out, name[i]);
-        } else if (c < 0x7F) {
-            out += name[i];
+        if (*c == ' ') {
+            appendByteEscape(out, ' ');
+        } else if (*c < 0x7F) {
+            out += bytes;
         } else {
-            out += c <= 0xFFFF ? "\\u" : "\\U";
-            appendHex(out, c, c <= 0xFFFF ? 4 : 8);
+            appendCodePointEscape(out, *c);
         }
-        i += decoded->length;
-    }
+    });
     return out;
 }
 

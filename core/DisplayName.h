@@ -18,6 +18,8 @@ namespace tombreli {
 // - a yen sign followed by what could read as the rest of an escape, as
 //   \u00A5: Japanese fonts draw the backslash as a yen sign.
 std::string DisplayName(std::string_view name);
+// The same, appended to `out`: a writer of many names reuses one buffer.
+void AppendDisplayName(std::string& out, std::string_view name);
 
 // The name in printable ASCII alone, for telling apart names that look
 // alike when shown: a composed and a decomposed accent, a Latin and a

@@ -73,10 +73,8 @@ std::error_code FolderList::ReadFolder()
     if (!m_open) {
         return {};
     }
-    std::error_code error = m_folders.enter(m_directory);
-    if (error) {
-        m_directory = m_folders.current();
-    }
+    // Emptied before anything can fail, so that the list never shows the names
+    // of one folder under the path of another.
     Signal changing(m_itemsHandler);
     changing.start();
     m_items = NameList();
@@ -84,7 +82,12 @@ std::error_code FolderList::ReadFolder()
     Signal busy(m_busyHandler);
     NameList names;
     bool full = false;
+    std::error_code error;
     try {
+        error = m_folders.enter(m_directory);
+        if (error) {
+            m_directory = m_folders.current();
+        }
         const std::error_code listError = m_files.listFolder(m_directory, [&](const FolderEntry& entry) {
             if ((entry.attributes & NotListed) != 0 || !MatchesMask(entry.name, m_mask)) {
                 return true;
@@ -93,7 +96,7 @@ std::error_code FolderList::ReadFolder()
                 full = true;
                 return false;
             }
-            names.emplace_back(entry.name);
+            names.push_back(entry.name);
             if (names.size() == BusyFromName) {
                 busy.start();
             }
@@ -105,7 +108,7 @@ std::error_code FolderList::ReadFolder()
         }
         m_order.sort(names);
     } catch (const std::bad_alloc&) {
-        // What was read cannot be kept in order without the memory that ran out.
+        // What was read cannot be kept, nor kept in order, without the memory that ran out.
         throw ListInsertError();
     }
     m_items = std::move(names);

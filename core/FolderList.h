@@ -46,7 +46,7 @@ public:
     FileKind FileType() const { return FileKind::Normal; }
     const NameList& Items() const { return m_items; }
     std::size_t Count() const { return m_items.size(); }
-    const std::string& Item(std::size_t i) const { return m_items.at(i); }
+    std::string_view Item(std::size_t i) const { return m_items.at(i); }
 
     // The list's view now exists: reads the folder for the first time, as
     // ReadFolder does. Until then ReadFolder does nothing.
@@ -57,13 +57,16 @@ public:
     // always names what the list shows; a folder that cannot be read leaves
     // the list empty. Both are silent for the window; the error is returned for
     // callers that report it. Throws ListInsertError when the capacity is
-    // exceeded, with Items holding what was read so far.
+    // exceeded, with Items holding what was read so far, and when memory runs
+    // out, with Items empty.
     std::error_code ReadFolder();
 
     // Moves the list to the folder that a typed path names (its folder part)
     // and re-reads it; nothing happens when the text has no folder part or
     // names the folder already shown. A folder that cannot be entered leaves
-    // the list where it was (re-read), without a word.
+    // the list where it was (re-read), without a word. Memory that runs out
+    // before the read throws std::bad_alloc with the list as it was; during
+    // the read, as ReadFolder does.
     void ShowFolderOfPath(std::string_view text);
 
     // The most names the list accepts (tests set a small one).

@@ -47,15 +47,6 @@ NameIndex::NameIndex(const NameList& names)
     }
 }
 
-std::optional<std::size_t> NameIndex::find(std::string_view name) const
-{
-    const std::uint64_t entry = m_slots[slotFor(name, hashOf(name))];
-    if (entry == 0) {
-        return std::nullopt;
-    }
-    return static_cast<std::size_t>((entry & KeyMask) - 1);
-}
-
 void NameIndex::prefetch([[maybe_unused]] std::uint64_t hash) const
 {
 #if defined(__GNUC__)

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -21,12 +20,9 @@ public:
     std::size_t keyCount() const { return m_keyName.size(); }
     // The key of the name at position i of the list.
     std::size_t keyOf(std::size_t i) const { return m_keyOf[i]; }
-    // The key of a name equal to `name`, if the list holds one.
-    std::optional<std::size_t> find(std::string_view name) const;
-
     // Looks up names[begin..end) and calls found(i, key) for each one the index
-    // holds. Faster than find() one by one: the index is far larger than the
-    // processor's caches, so each batch of lookups fetches its slots ahead.
+    // holds, a batch at a time: the index is far larger than the processor's
+    // caches, so each batch of lookups fetches its slots ahead.
     template <typename Found>
     void findEach(const NameList& names, std::size_t begin, std::size_t end, Found&& found) const;
 

@@ -1,13 +1,10 @@
 #include "NameMask.h"
 
+#include "AsciiCase.h"
+
 namespace tombreli {
 
 namespace {
-
-char lower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 // Wildcard match with backtracking to the last "*": linear in practice, and
 // never worse than |name| x |pattern|.
@@ -21,7 +18,7 @@ bool matchesPattern(std::string_view name, std::string_view pattern)
     std::size_t starP = std::string_view::npos;
     std::size_t starN = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || lower(pattern[p]) == lower(name[n]))) {
+        if (p < pattern.size() && (pattern[p] == '?' || LowerAscii(pattern[p]) == LowerAscii(name[n]))) {
             ++n;
             ++p;
         } else if (p < pattern.size() && pattern[p] == '*') {

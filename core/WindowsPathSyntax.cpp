@@ -1,5 +1,6 @@
 #include "WindowsPathSyntax.h"
 
+#include "AsciiCase.h"
 #include "CurrentFolders.h"
 
 #include <utility>
@@ -156,8 +157,8 @@ std::string WindowsPathSyntax::foldCase(std::string_view text) const
     for (std::size_t i = 0; i < folded.size(); ++i) {
         if (isLeadByte(folded[i]) && i + 1 < folded.size()) {
             ++i;
-        } else if (folded[i] >= 'A' && folded[i] <= 'Z') {
-            folded[i] = static_cast<char>(folded[i] - 'A' + 'a');
+        } else {
+            folded[i] = LowerAscii(folded[i]);
         }
     }
     return folded;

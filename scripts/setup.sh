@@ -29,7 +29,7 @@ tests=(
 # tests run in code page 932, which wine takes from the Unix locale:
 # ja_JP.UTF-8 must exist.
 windows=(g++-mingw-w64-x86-64-posix googletest wine wine64 locales)
-bench=(libbenchmark-dev python3 locales)
+bench=(libbenchmark-dev libabsl-dev libboost1.81-dev python3 locales)
 
 windows_locale=
 for flag in "$@"; do

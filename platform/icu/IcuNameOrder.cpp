@@ -1,26 +1,38 @@
 #include "IcuNameOrder.h"
 
+#include "SortByKeys.h"
+
 #include <unicode/ucol.h>
 #include <unicode/ucoleitr.h>
+#include <unicode/uniset.h>
 #include <unicode/uset.h>
 #include <unicode/ustring.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <stdexcept>
-#include <thread>
 #include <vector>
 
 namespace tombreli {
 
 namespace {
 
-struct CollatorCloser
-{
-    void operator()(UCollator* collator) const { ucol_close(collator); }
-};
 using Collator = std::unique_ptr<UCollator, CollatorCloser>;
+
+// A failed ICU call raises: memory that ran out as std::bad_alloc, so that a
+// folder list reports it as a name it could not insert; anything else as
+// what it is. Going on would leave a name in a wrong place without a word.
+void check(UErrorCode status, const char* what)
+{
+    if (status == U_MEMORY_ALLOCATION_ERROR) {
+        throw std::bad_alloc();
+    }
+    if (U_FAILURE(status)) {
+        throw std::runtime_error(std::string(what) + ": " + u_errorName(status));
+    }
+}
 
 // "ja_JP.UTF-8@euro" -> "ja_JP"; "C" and "POSIX" -> the root.
 std::string icuLocaleName(std::string_view posixName)
@@ -37,6 +49,9 @@ UCollator* openCollator(const std::string& localeName, std::string& usedName)
         collator.reset(ucol_open(localeName.c_str(), &status));
         usedName = localeName;
     }
+    if (status == U_MEMORY_ALLOCATION_ERROR) {
+        throw std::bad_alloc();
+    }
     // ICU falls back to the process's default locale for a name it does not
     // know; that must not decide the order, the root does.
     if (!collator || U_FAILURE(status) || status == U_USING_DEFAULT_WARNING) {
@@ -44,10 +59,12 @@ UCollator* openCollator(const std::string& localeName, std::string& usedName)
         collator.reset(ucol_open("", &status));
         usedName.clear();
     }
-    if (!collator || U_FAILURE(status)) {
+    check(status, "ICU has no collation data");
+    if (!collator) {
         throw std::runtime_error("ICU has no collation data");
     }
-    ucol_setStrength(collator.get(), UCOL_SECONDARY);
+    ucol_setAttribute(collator.get(), UCOL_STRENGTH, UCOL_SECONDARY, &status);
+    check(status, "cannot set the collation strength");
     return collator.release();
 }
 
@@ -56,40 +73,54 @@ std::vector<int32_t> elementsOf(const UCollator* collator, UChar c)
 {
     std::vector<int32_t> elements;
     UErrorCode status = U_ZERO_ERROR;
-    UCollationElements* it = ucol_openElements(collator, &c, 1, &status);
-    for (int32_t e = ucol_next(it, &status); U_SUCCESS(status) && e != UCOL_NULLORDER;
-         e = ucol_next(it, &status)) {
+    const std::unique_ptr<UCollationElements, decltype(&ucol_closeElements)> it(
+        ucol_openElements(collator, &c, 1, &status), &ucol_closeElements);
+    check(status, "cannot read collation elements");
+    for (int32_t e = ucol_next(it.get(), &status); U_SUCCESS(status) && e != UCOL_NULLORDER;
+         e = ucol_next(it.get(), &status)) {
         if (e != 0) {
             elements.push_back(e);
         }
     }
-    ucol_closeElements(it);
+    check(status, "cannot read collation elements");
     return elements;
 }
 
 // The ASCII characters that take part in a contraction of ASCII characters
 // only (such as "ch" in Czech); a contraction that needs another character
 // never applies to a name of plain ASCII.
-std::array<bool, 128> asciiContractions(const UCollator* collator, UErrorCode& status)
+std::array<bool, 128> asciiContractions(const UCollator* collator)
 {
     std::array<bool, 128> found{};
-    USet* contractions = uset_openEmpty();
-    ucol_getContractionsAndExpansions(collator, contractions, nullptr, true, &status);
+    const std::unique_ptr<USet, decltype(&uset_close)> contractions(uset_openEmpty(), &uset_close);
+    if (!contractions) {
+        throw std::bad_alloc();
+    }
+    UErrorCode status = U_ZERO_ERROR;
+    ucol_getContractionsAndExpansions(collator, contractions.get(), nullptr, true, &status);
+    check(status, "cannot read the collator's contractions");
+    // A set that could not grow drops what it could not hold and says so
+    // only by turning bogus: a contraction missing here would be ranked wrong.
+    if (icu::UnicodeSet::fromUSet(contractions.get())->isBogus()) {
+        throw std::bad_alloc();
+    }
     std::vector<UChar> text(64);
-    for (int32_t i = 0; U_SUCCESS(status) && i < uset_getItemCount(contractions); ++i) {
+    for (int32_t i = 0; i < uset_getItemCount(contractions.get()); ++i) {
         UChar32 first = 0;
         UChar32 last = 0;
-        UErrorCode itemStatus = U_ZERO_ERROR;
-        const int32_t length = uset_getItem(contractions, i, &first, &last, text.data(),
-                                            static_cast<int32_t>(text.size()), &itemStatus);
-        if (U_FAILURE(itemStatus)) {
-            status = itemStatus;
-        } else if (length > 0 &&
-                   std::all_of(text.begin(), text.begin() + length, [](UChar c) { return c < 0x80; })) {
+        int32_t length = uset_getItem(contractions.get(), i, &first, &last, text.data(),
+                                      static_cast<int32_t>(text.size()), &status);
+        if (status == U_BUFFER_OVERFLOW_ERROR) {
+            status = U_ZERO_ERROR;
+            text.resize(static_cast<std::size_t>(length));
+            length = uset_getItem(contractions.get(), i, &first, &last, text.data(), length, &status);
+        }
+        check(status, "cannot read the collator's contractions");
+        if (length > 0 &&
+            std::all_of(text.begin(), text.begin() + length, [](UChar c) { return c < 0x80; })) {
             std::for_each(text.begin(), text.begin() + length, [&](UChar c) { found[c] = true; });
         }
     }
-    uset_close(contractions);
     return found;
 }
 
@@ -98,20 +129,19 @@ std::array<bool, 128> asciiContractions(const UCollator* collator, UErrorCode& s
 // all with the same secondary weight, and none takes part in a contraction
 // of ASCII characters. The ranks come from the collator's comparison, so
 // script reordering and tailorings are respected.
-std::array<std::uint8_t, 128> rankAscii(const UCollator* collator, std::uint8_t unranked)
+KeyRanks rankAscii(const UCollator* collator, std::uint8_t unranked)
 {
-    std::array<std::uint8_t, 128> rank;
+    KeyRanks rank;
     rank.fill(unranked);
     UErrorCode status = U_ZERO_ERROR;
     if (ucol_getAttribute(collator, UCOL_ALTERNATE_HANDLING, &status) != UCOL_NON_IGNORABLE ||
         ucol_getAttribute(collator, UCOL_CASE_LEVEL, &status) != UCOL_OFF ||
-        ucol_getAttribute(collator, UCOL_NUMERIC_COLLATION, &status) != UCOL_OFF || U_FAILURE(status)) {
+        ucol_getAttribute(collator, UCOL_NUMERIC_COLLATION, &status) != UCOL_OFF) {
+        check(status, "cannot read the collator's attributes");
         return rank;
     }
-    const std::array<bool, 128> inContraction = asciiContractions(collator, status);
-    if (U_FAILURE(status)) {
-        return rank;
-    }
+    check(status, "cannot read the collator's attributes");
+    const std::array<bool, 128> inContraction = asciiContractions(collator);
 
     std::vector<UChar> ranked;
     int32_t secondary = -1;
@@ -128,7 +158,12 @@ std::array<std::uint8_t, 128> rankAscii(const UCollator* collator, std::uint8_t 
         }
     }
     const auto compare = [&](UChar a, UChar b) {
-        return ucol_strcoll(collator, &a, 1, &b, 1);
+        const char textA = static_cast<char>(a);
+        const char textB = static_cast<char>(b);
+        UErrorCode compared = U_ZERO_ERROR;
+        const UCollationResult order = ucol_strcollUTF8(collator, &textA, 1, &textB, 1, &compared);
+        check(compared, "cannot compare two characters");
+        return order;
     };
     std::stable_sort(ranked.begin(), ranked.end(),
                      [&](UChar a, UChar b) { return compare(a, b) == UCOL_LESS; });
@@ -142,193 +177,67 @@ std::array<std::uint8_t, 128> rankAscii(const UCollator* collator, std::uint8_t 
     return rank;
 }
 
-// One name to be sorted: the first bytes of its key inline, so that most
-// comparisons need not leave the array.
-struct Keyed
-{
-    std::uint64_t prefix;
-    std::uint32_t keyStart;
-    std::uint32_t keyLength;
-    std::uint32_t name;
-};
-
-struct KeyedNames
-{
-    std::vector<Keyed> entries;
-    std::vector<std::uint8_t> keys;
-
-    void add(std::uint32_t name, const std::uint8_t* key, std::size_t length)
-    {
-        std::uint64_t prefix = 0;
-        for (std::size_t i = 0; i < 8; ++i) {
-            prefix = prefix << 8 | (i < length ? key[i] : 0u);
-        }
-        entries.push_back(
-            {prefix, static_cast<std::uint32_t>(keys.size()), static_cast<std::uint32_t>(length), name});
-        keys.insert(keys.end(), key, key + length);
-    }
-};
-
-// Keys hold no zero byte, so a key that is a prefix of another sorts first,
-// as it does in collation. Each entry's key is read from its own set's buffer.
-bool keyLess(const std::uint8_t* aKeys, const Keyed& a, const std::uint8_t* bKeys, const Keyed& b,
-             const NameList& names)
-{
-    if (a.prefix != b.prefix) {
-        return a.prefix < b.prefix;
-    }
-    if (a.keyLength > 8 || b.keyLength > 8) {
-        const std::size_t common = std::min(a.keyLength, b.keyLength);
-        if (common > 8) {
-            if (const int byKey = std::memcmp(aKeys + a.keyStart + 8, bKeys + b.keyStart + 8, common - 8)) {
-                return byKey < 0;
-            }
-        }
-        if (a.keyLength != b.keyLength) {
-            return a.keyLength < b.keyLength;
-        }
-    }
-    return names[a.name] < names[b.name];
-}
-
-// Builds the keys of one share of the names; runs on its own thread.
-class KeyBuilder
+// Makes the keys of names for one thread, with a collator of its own. Names
+// of plain ASCII that the rank table covers get a key of one byte a
+// character, family 0; all others a full collation key, family 1. The two
+// families are sorted apart and merged by the collator.
+class IcuKeyMaker final : public NameKeyMaker
 {
 public:
-    KeyBuilder(const UCollator* collator, const std::array<std::uint8_t, 128>* asciiRank)
+    IcuKeyMaker(const UCollator* collator, const KeyRanks* asciiRank)
         : m_collator(clone(collator))
         , m_asciiRank(asciiRank)
     {
     }
 
-    void build(const NameList& names, std::size_t begin, std::size_t end)
+    unsigned makeKey(std::string_view name, std::vector<std::uint8_t>& key) override
     {
-        // Most names take the shortcut; room for a key of 24 bytes a name spares most regrowth.
-        ascii.entries.reserve(end - begin);
-        ascii.keys.reserve((end - begin) * 24);
-        for (std::size_t i = begin; i < end; ++i) {
-            const auto index = static_cast<std::uint32_t>(i);
-            if (!rankKey(names[i])) {
-                collationKey(names[i]);
-                full.add(index, m_key.data(), m_key.size());
-            } else {
-                ascii.add(index, m_key.data(), m_key.size());
-            }
+        if (m_asciiRank != nullptr && std::none_of(name.begin(), name.end(), [&](char c) {
+                return (*m_asciiRank)[static_cast<unsigned char>(c)] == IcuNameOrder::Unranked;
+            })) {
+            return 0;
         }
+        collationKey(name, key);
+        return 1;
     }
-
-    KeyedNames ascii;
-    KeyedNames full;
 
 private:
-    bool rankKey(const std::string& name)
-    {
-        if (m_asciiRank == nullptr) {
-            return false;
-        }
-        m_key.clear();
-        for (const char c : name) {
-            const auto byte = static_cast<unsigned char>(c);
-            if (byte >= 0x80 || (*m_asciiRank)[byte] == 0xFF) {
-                return false;
-            }
-            if (const std::uint8_t rank = (*m_asciiRank)[byte]) {
-                m_key.push_back(rank);
-            }
-        }
-        return true;
-    }
-
-    void collationKey(const std::string& name)
+    void collationKey(std::string_view name, std::vector<std::uint8_t>& key)
     {
         m_text.resize(name.size() + 1);
         int32_t length = 0;
         UErrorCode status = U_ZERO_ERROR;
         u_strFromUTF8WithSub(m_text.data(), static_cast<int32_t>(m_text.size()), &length, name.data(),
                              static_cast<int32_t>(name.size()), 0xFFFD, nullptr, &status);
-        m_key.resize(std::max<std::size_t>(m_key.capacity(), 64));
-        int32_t keyLength = ucol_getSortKey(m_collator.get(), m_text.data(), length, m_key.data(),
-                                            static_cast<int32_t>(m_key.size()));
-        if (static_cast<std::size_t>(keyLength) > m_key.size()) {
-            m_key.resize(static_cast<std::size_t>(keyLength));
-            keyLength = ucol_getSortKey(m_collator.get(), m_text.data(), length, m_key.data(), keyLength);
+        check(status, "cannot convert a name to UTF-16");
+        key.resize(std::max<std::size_t>(key.capacity(), 64));
+        int32_t keyLength = ucol_getSortKey(m_collator.get(), m_text.data(), length, key.data(),
+                                            static_cast<int32_t>(key.size()));
+        if (static_cast<std::size_t>(keyLength) > key.size()) {
+            key.resize(static_cast<std::size_t>(keyLength));
+            keyLength = ucol_getSortKey(m_collator.get(), m_text.data(), length, key.data(), keyLength);
+        }
+        // Every key holds at least its level separators; none means ICU failed,
+        // and it tells no more than that: its one way to fail here is memory.
+        if (keyLength <= 0) {
+            throw std::bad_alloc();
         }
         // Drop the closing zero byte.
-        m_key.resize(static_cast<std::size_t>(keyLength > 0 ? keyLength - 1 : 0));
+        key.resize(static_cast<std::size_t>(keyLength - 1));
     }
 
     static UCollator* clone(const UCollator* collator)
     {
         UErrorCode status = U_ZERO_ERROR;
-        UCollator* copy = ucol_clone(collator, &status);
-        if (U_FAILURE(status)) {
-            throw std::runtime_error("cannot clone an ICU collator");
-        }
-        return copy;
+        Collator copy(ucol_clone(collator, &status));
+        check(status, "cannot clone an ICU collator");
+        return copy.release();
     }
 
     Collator m_collator;
-    const std::array<std::uint8_t, 128>* m_asciiRank;
+    const KeyRanks* m_asciiRank;
     std::vector<UChar> m_text;
-    std::vector<std::uint8_t> m_key;
 };
-
-// Sorts each thread's set on a core of its own, then merges the two by key
-// into the positions of their names, in order. Neither set is copied or
-// grown, and both are released before the run is returned.
-std::vector<std::uint32_t> sortedRun(KeyedNames& first, KeyedNames& second, const NameList& names)
-{
-    const auto sortSet = [&names](KeyedNames& set) {
-        const std::uint8_t* keys = set.keys.data();
-        std::sort(set.entries.begin(), set.entries.end(),
-                  [&](const Keyed& a, const Keyed& b) { return keyLess(keys, a, keys, b, names); });
-    };
-    std::thread other([&] { sortSet(second); });
-    sortSet(first);
-    other.join();
-
-    std::vector<std::uint32_t> run;
-    run.reserve(first.entries.size() + second.entries.size());
-    auto a = first.entries.cbegin();
-    auto b = second.entries.cbegin();
-    while (a != first.entries.cend() && b != second.entries.cend()) {
-        if (keyLess(second.keys.data(), *b, first.keys.data(), *a, names)) {
-            run.push_back((b++)->name);
-        } else {
-            run.push_back((a++)->name);
-        }
-    }
-    for (; a != first.entries.cend(); ++a) {
-        run.push_back(a->name);
-    }
-    for (; b != second.entries.cend(); ++b) {
-        run.push_back(b->name);
-    }
-    first = KeyedNames();
-    second = KeyedNames();
-    return run;
-}
-
-// Moves names[order[k]] to position k for every k, in place: a second list of
-// a million names would cost its memory and its page faults.
-void placeInOrder(NameList& names, const std::vector<std::uint32_t>& order)
-{
-    std::vector<bool> placed(names.size(), false);
-    for (std::size_t start = 0; start < names.size(); ++start) {
-        if (placed[start]) {
-            continue;
-        }
-        std::string first = std::move(names[start]);
-        std::size_t k = start;
-        while (order[k] != start) {
-            names[k] = std::move(names[order[k]]);
-            placed[k] = true;
-            k = order[k];
-        }
-        names[k] = std::move(first);
-        placed[k] = true;
-    }
-}
 
 // The end of the leading stretch of [from, to) for which `before` holds (it
 // holds for a prefix only): exponential steps, then a binary search.
@@ -346,7 +255,7 @@ template <typename It, typename Before> It gallopTo(It from, It to, Before befor
 
 } // namespace
 
-void IcuNameOrder::Closer::operator()(UCollator* collator) const
+void CollatorCloser::operator()(UCollator* collator) const
 {
     ucol_close(collator);
 }
@@ -385,28 +294,24 @@ void IcuNameOrder::sortWith(NameList& names, bool useAsciiTable) const
     if (names.size() < 2) {
         return;
     }
-    // Keys on both cores, each building the keys of half the names.
-    KeyBuilder builders[2] = {{m_collator.get(), useAsciiTable ? &m_asciiRank : nullptr},
-                              {m_collator.get(), useAsciiTable ? &m_asciiRank : nullptr}};
-    const std::size_t half = names.size() / 2;
-    std::thread other([&] { builders[1].build(names, half, names.size()); });
-    builders[0].build(names, 0, half);
-    other.join();
-
-    const std::vector<std::uint32_t> ascii = sortedRun(builders[0].ascii, builders[1].ascii, names);
-    const std::vector<std::uint32_t> full = sortedRun(builders[0].full, builders[1].full, names);
+    const KeyRanks* rank = useAsciiTable ? &m_asciiRank : nullptr;
+    std::vector<std::vector<std::uint32_t>> runs = SortByKeys(
+        names, {rank, nullptr}, [&] { return std::make_unique<IcuKeyMaker>(m_collator.get(), rank); });
+    const std::vector<std::uint32_t>& ascii = runs[0];
+    const std::vector<std::uint32_t>& full = runs[1];
 
     // The two runs are each in collation order; merge them by the collator's
     // own comparison. They seldom interleave (names of other scripts sort
     // apart), so each step gallops over the stretch of one run that comes
     // before the head of the other, at a few comparisons a stretch.
     const auto less = [&](std::uint32_t x, std::uint32_t y) {
-        const std::string& a = names[x];
-        const std::string& b = names[y];
+        const std::string_view a = names[x];
+        const std::string_view b = names[y];
         UErrorCode status = U_ZERO_ERROR;
         const UCollationResult order =
             ucol_strcollUTF8(m_collator.get(), a.data(), static_cast<int32_t>(a.size()), b.data(),
                              static_cast<int32_t>(b.size()), &status);
+        check(status, "cannot compare two names");
         return order == UCOL_LESS || (order == UCOL_EQUAL && a < b);
     };
     std::vector<std::uint32_t> order;
@@ -429,7 +334,8 @@ void IcuNameOrder::sortWith(NameList& names, bool useAsciiTable) const
     }
     take(a, ascii.end());
     take(f, full.end());
-    placeInOrder(names, order);
+    runs.clear();
+    names.reorder(std::move(order));
 }
 
 } // namespace tombreli

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "NameOrder.h"
+#include "SortByKeys.h"
 
 #include <array>
 #include <cstdint>
@@ -12,14 +13,20 @@ struct UCollator;
 
 namespace tombreli {
 
+struct CollatorCloser
+{
+    void operator()(UCollator* collator) const;
+};
+
 // The name order by ICU's collation for a locale, at secondary strength so
 // that letter case is ignored while accents still count. Ill-formed UTF-8 is
 // collated as U+FFFD, and the bytes then break the tie.
 //
-// Sorting works from sort keys, built on all cores. Names of plain ASCII
-// characters that each collate as one element, as most file names are, get a
-// key of one byte a character from a table that the collator itself fills in:
-// the same order, without the cost of full collation.
+// Sorting works from sort keys, built on two threads for a long list. Names
+// of plain ASCII characters that each collate as one element, as most file
+// names are, get a key of one byte a character from a table that the
+// collator itself fills in: the same order, without the cost of full
+// collation.
 class IcuNameOrder final : public NameOrder
 {
 public:
@@ -40,19 +47,18 @@ public:
     // Sorts without the ASCII table, by full collation alone (for tests and measuring).
     void sortByCollation(NameList& names) const;
 
+    // The rank of a byte that needs full collation.
+    static constexpr std::uint8_t Unranked = 0xFF;
+
 private:
     void sortWith(NameList& names, bool useAsciiTable) const;
 
     std::string m_localeName; // set while the collator opens, so declared first
-    struct Closer
-    {
-        void operator()(UCollator* collator) const;
-    };
-    std::unique_ptr<UCollator, Closer> m_collator;
-    // Per ASCII character: 0 when the collator ignores it, else its rank among
-    // the others; Unranked when it needs full collation.
-    static constexpr std::uint8_t Unranked = 0xFF;
-    std::array<std::uint8_t, 128> m_asciiRank{};
+    std::unique_ptr<UCollator, CollatorCloser> m_collator;
+    // Per byte: 0 for an ASCII character the collator ignores, else its rank
+    // among the others; Unranked when it needs full collation, as every byte
+    // beyond ASCII does.
+    KeyRanks m_asciiRank{};
 };
 
 } // namespace tombreli

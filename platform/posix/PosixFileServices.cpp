@@ -1,14 +1,17 @@
 #include "PosixFileServices.h"
 
+#include "GrowingBuffer.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace tombreli {
 
@@ -38,15 +41,16 @@ struct DirCloser
 
 std::string PosixFileServices::workingFolder()
 {
-    std::vector<char> buffer(PATH_MAX);
-    while (getcwd(buffer.data(), buffer.size()) == nullptr) {
-        if (errno != ERANGE) {
-            // The folder we were started in is gone; the root is the one folder sure to exist.
-            return "/";
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-    return buffer.data();
+    const std::optional<std::string> folder = readIntoGrowingBuffer<char>(
+        [](char* data, std::size_t size) -> long long {
+            if (getcwd(data, size) == nullptr) {
+                return errno == ERANGE ? static_cast<long long>(size) : -1;
+            }
+            return static_cast<long long>(std::strlen(data));
+        },
+        PATH_MAX);
+    // Without one, the folder we were started in is gone; the root is the one folder sure to exist.
+    return folder.value_or("/");
 }
 
 std::error_code PosixFileServices::resolveFolder(std::string_view absolutePath, std::string& fullPath)
@@ -119,17 +123,13 @@ std::error_code PosixFileServices::listFolder(std::string_view fullPath,
 
 std::string PosixFileServices::programPath()
 {
-    std::vector<char> buffer(PATH_MAX);
-    while (true) {
-        const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
-        if (length < 0) {
-            return {};
-        }
-        if (static_cast<std::size_t>(length) < buffer.size()) {
-            return std::string(buffer.data(), static_cast<std::size_t>(length));
-        }
-        buffer.resize(buffer.size() * 2);
-    }
+    // A link as long as the buffer may have been cut short.
+    return readIntoGrowingBuffer<char>(
+               [](char* data, std::size_t size) -> long long {
+                   return readlink("/proc/self/exe", data, size);
+               },
+               PATH_MAX)
+        .value_or("");
 }
 
 } // namespace tombreli

@@ -1,10 +1,12 @@
 #include "WindowsFileServices.h"
 
+#include "GrowingBuffer.h"
 #include "Wtf8.h"
 
 #include <algorithm>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -70,23 +72,26 @@ bool toSystemPath(std::string_view path, std::wstring& wide)
     return (withDrive || onShare) && path.find('\0') == std::string_view::npos && wideFromWtf8(path, wide);
 }
 
+// A length the system returned, where 0 means failure.
+long long systemLength(DWORD length)
+{
+    return length == 0 ? -1 : static_cast<long long>(length);
+}
+
 // GetFullPathNameW resolves "." and "..", turns "/" into "\" and drops the
 // dots and spaces that end a name, keeping the letter case as given.
 std::error_code fullPathOf(const std::wstring& path, std::wstring& full)
 {
-    std::vector<wchar_t> buffer(MAX_PATH + 1);
-    while (true) {
-        const DWORD length =
-            GetFullPathNameW(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
-        if (length == 0) {
-            return lastError();
-        }
-        if (length < buffer.size()) {
-            full.assign(buffer.data(), length);
-            return {};
-        }
-        buffer.resize(length + 1);
+    std::optional<std::wstring> result = readIntoGrowingBuffer<wchar_t>(
+        [&](wchar_t* data, std::size_t size) {
+            return systemLength(GetFullPathNameW(path.c_str(), static_cast<DWORD>(size), data, nullptr));
+        },
+        MAX_PATH + 1);
+    if (!result) {
+        return lastError();
     }
+    full = std::move(*result);
+    return {};
 }
 
 // As the system reports a current folder: no trailing separator but after a drive letter.
@@ -158,17 +163,12 @@ std::error_code WindowsFileServices::errorFrom(unsigned long windowsError)
 
 std::string WindowsFileServices::workingFolder()
 {
-    std::vector<wchar_t> buffer(MAX_PATH + 1);
-    while (true) {
-        const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
-        if (length == 0) {
-            return "C:\\";
-        }
-        if (length < buffer.size()) {
-            return wtf8FromWide(std::wstring_view(buffer.data(), length));
-        }
-        buffer.resize(length + 1);
-    }
+    const std::optional<std::wstring> folder = readIntoGrowingBuffer<wchar_t>(
+        [](wchar_t* data, std::size_t size) {
+            return systemLength(GetCurrentDirectoryW(static_cast<DWORD>(size), data));
+        },
+        MAX_PATH + 1);
+    return folder ? wtf8FromWide(*folder) : "C:\\";
 }
 
 std::error_code WindowsFileServices::resolveFolder(std::string_view absolutePath, std::string& fullPath)
@@ -242,17 +242,13 @@ std::error_code WindowsFileServices::listFolder(std::string_view fullPath,
 
 std::string WindowsFileServices::programPath()
 {
-    std::vector<wchar_t> buffer(MAX_PATH + 1);
-    while (true) {
-        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) {
-            return {};
-        }
-        if (length < buffer.size()) {
-            return wtf8FromWide(std::wstring_view(buffer.data(), length));
-        }
-        buffer.resize(buffer.size() * 2);
-    }
+    // A name as long as the buffer has been cut short.
+    const std::optional<std::wstring> path = readIntoGrowingBuffer<wchar_t>(
+        [](wchar_t* data, std::size_t size) {
+            return systemLength(GetModuleFileNameW(nullptr, data, static_cast<DWORD>(size)));
+        },
+        MAX_PATH + 1);
+    return path ? wtf8FromWide(*path) : std::string();
 }
 
 } // namespace tombreli

@@ -1,10 +1,11 @@
 #include "WindowsNameOrder.h"
 
+#include "SortByKeys.h"
 #include "Wtf8.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
+#include <memory>
 #include <stdexcept>
 #include <vector>
 #include <windows.h>
@@ -15,11 +16,40 @@ namespace {
 
 constexpr DWORD Flags = NORM_IGNORECASE;
 
-struct Keyed
+// The system's sort key of a name, which orders as CompareStringEx does.
+class KeyMaker final : public NameKeyMaker
 {
-    std::size_t keyStart;
-    std::size_t keyLength;
-    std::size_t name;
+public:
+    explicit KeyMaker(const wchar_t* locale)
+        : m_locale(locale)
+    {
+    }
+
+    unsigned makeKey(std::string_view name, std::vector<std::uint8_t>& key) override
+    {
+        const std::wstring wide = wideFromWtf8Lenient(name);
+        key.resize(std::max<std::size_t>(key.capacity(), 256));
+        const auto map = [&](int size) {
+            return LCMapStringEx(m_locale, LCMAP_SORTKEY | Flags, wide.data(), static_cast<int>(wide.size()),
+                                 reinterpret_cast<wchar_t*>(key.data()), size, nullptr, nullptr, 0);
+        };
+        int length = wide.empty() ? 0 : map(static_cast<int>(key.size()));
+        if (length == 0 && !wide.empty()) {
+            if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
+                throw std::runtime_error("LCMapStringEx cannot make a sort key");
+            }
+            key.resize(static_cast<std::size_t>(map(0)));
+            length = map(static_cast<int>(key.size()));
+            if (length == 0) {
+                throw std::runtime_error("LCMapStringEx cannot make a sort key");
+            }
+        }
+        key.resize(static_cast<std::size_t>(length));
+        return 0;
+    }
+
+private:
+    const wchar_t* m_locale;
 };
 
 } // namespace
@@ -51,47 +81,9 @@ void WindowsNameOrder::sort(NameList& names) const
     if (names.size() < 2) {
         return;
     }
-    std::vector<std::uint8_t> keys;
-    std::vector<Keyed> entries;
-    entries.reserve(names.size());
-    std::vector<std::uint8_t> key(256);
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        const std::wstring wide = wideFromWtf8Lenient(names[i]);
-        const auto map = [&](int size) {
-            return LCMapStringEx(localeName(), LCMAP_SORTKEY | Flags, wide.data(),
-                                 static_cast<int>(wide.size()), reinterpret_cast<wchar_t*>(key.data()), size,
-                                 nullptr, nullptr, 0);
-        };
-        int length = wide.empty() ? 0 : map(static_cast<int>(key.size()));
-        if (length == 0 && !wide.empty()) {
-            if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
-                throw std::runtime_error("LCMapStringEx cannot make a sort key");
-            }
-            key.resize(static_cast<std::size_t>(map(0)));
-            length = map(static_cast<int>(key.size()));
-        }
-        entries.push_back({keys.size(), static_cast<std::size_t>(length), i});
-        keys.insert(keys.end(), key.begin(), key.begin() + length);
-    }
-    // Keys end in a zero byte, so one that is a prefix of another sorts first.
-    std::sort(entries.begin(), entries.end(), [&](const Keyed& a, const Keyed& b) {
-        const std::size_t common = std::min(a.keyLength, b.keyLength);
-        if (common > 0) {
-            if (const int byKey = std::memcmp(keys.data() + a.keyStart, keys.data() + b.keyStart, common)) {
-                return byKey < 0;
-            }
-        }
-        if (a.keyLength != b.keyLength) {
-            return a.keyLength < b.keyLength;
-        }
-        return names[a.name] < names[b.name];
-    });
-    NameList sorted;
-    sorted.reserve(names.size());
-    for (const Keyed& entry : entries) {
-        sorted.push_back(std::move(names[entry.name]));
-    }
-    names = std::move(sorted);
+    std::vector<std::vector<std::uint32_t>> runs =
+        SortByKeys(names, {nullptr}, [&] { return std::make_unique<KeyMaker>(localeName()); });
+    names.reorder(std::move(runs[0]));
 }
 
 } // namespace tombreli

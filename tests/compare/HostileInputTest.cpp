@@ -39,7 +39,7 @@ std::vector<std::string> split(const std::string& text, char end)
 
 NameList sorted(NameList names)
 {
-    std::sort(names.begin(), names.end());
+    names.sort(std::less<>());
     return names;
 }
 
@@ -66,7 +66,8 @@ TEST_F(CompareHostileNames, PutsEveryNameInExactlyOneGroupByteForByte)
         const Outcome outcome = run({"-z", g.flag, "one", "two"});
         EXPECT_EQ(outcome.status, 1) << g.flag;
         EXPECT_EQ(outcome.err, "");
-        EXPECT_EQ(sorted(split(outcome.out, '\0')), folders.group(g.where)) << g.flag;
+        const std::vector<std::string> names = split(outcome.out, '\0');
+        EXPECT_EQ(sorted(NameList(names.begin(), names.end())), folders.group(g.where)) << g.flag;
     }
 }
 

@@ -4,6 +4,9 @@
 
 #include <random>
 #include <set>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace tombreli {
 namespace {
@@ -12,16 +15,16 @@ namespace {
 ComparisonResult nestedScan(const NameList& list1, const NameList& list2)
 {
     ComparisonResult result;
-    for (const std::string& a : list1) {
+    for (const auto& a : list1) {
         bool found = false;
-        for (const std::string& b : list2) {
+        for (const auto& b : list2) {
             found = found || a == b;
         }
         (found ? result.InBoth : result.OnlyInFolder1).push_back(a);
     }
-    for (const std::string& b : list2) {
+    for (const auto& b : list2) {
         bool found = false;
-        for (const std::string& a : list1) {
+        for (const auto& a : list1) {
             found = found || a == b;
         }
         if (!found) {
@@ -91,13 +94,13 @@ NameList generatedList(std::mt19937& random, std::size_t count)
     static const std::string alphabet("aAb.\x89\xFF\0"s);
     std::uniform_int_distribution<std::size_t> length(0, 4);
     std::uniform_int_distribution<std::size_t> letter(0, alphabet.size() - 1);
-    NameList names(count);
+    std::vector<std::string> names(count);
     for (std::string& name : names) {
         for (std::size_t n = length(random); n > 0; --n) {
             name += alphabet[letter(random)];
         }
     }
-    return names;
+    return NameList(names.begin(), names.end());
 }
 
 TEST(CompareFileNames, MatchesTheNestedScanOnGeneratedLists)
@@ -118,21 +121,25 @@ TEST(CompareFileNames, MatchesSetMembershipOnLongLists)
 {
     std::mt19937 random(11);
     for (const std::size_t size : {20000u, 60001u}) {
-        NameList list1 = generatedList(random, size);
-        NameList list2 = generatedList(random, size + 7);
-        for (std::size_t i = 0; i < size; i += 3) {
-            list1[i] += std::to_string(i % 5000);
-            list2[i] += std::to_string(i % 7000);
-        }
-        const std::set<std::string> set1(list1.begin(), list1.end());
-        const std::set<std::string> set2(list2.begin(), list2.end());
+        const auto extended = [&](std::size_t count, std::size_t every) {
+            const NameList base = generatedList(random, count);
+            NameList names;
+            for (std::size_t i = 0; i < base.size(); ++i) {
+                names.push_back(std::string(base[i]) + (i % 3 == 0 ? std::to_string(i % every) : ""));
+            }
+            return names;
+        };
+        const NameList list1 = extended(size, 5000);
+        const NameList list2 = extended(size + 7, 7000);
+        const std::set<std::string, std::less<>> set1(list1.begin(), list1.end());
+        const std::set<std::string, std::less<>> set2(list2.begin(), list2.end());
         ComparisonResult expected;
-        for (const std::string& name : list1) {
-            (set2.contains(name) ? expected.InBoth : expected.OnlyInFolder1).push_back(name);
+        for (const std::string_view name : list1) {
+            (set2.contains(name) ? expected.InBoth : expected.OnlyInFolder1).push_back(std::string(name));
         }
-        for (const std::string& name : list2) {
+        for (const std::string_view name : list2) {
             if (!set1.contains(name)) {
-                expected.OnlyInFolder2.push_back(name);
+                expected.OnlyInFolder2.push_back(std::string(name));
             }
         }
         SCOPED_TRACE(size);

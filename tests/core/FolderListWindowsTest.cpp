@@ -404,7 +404,7 @@ TEST_F(WindowsFolderLists, StopsWithAnErrorWhenFull)
     EXPECT_EQ(folders.current(), "C:\\many");
     ASSERT_EQ(list.Count(), 3u);
     EXPECT_TRUE(std::is_sorted(list.Items().begin(), list.Items().end()));
-    for (const std::string& name : list.Items()) {
+    for (const std::string_view name : list.Items()) {
         EXPECT_TRUE(name.size() == 1 && name[0] >= 'a' && name[0] <= 'e') << name;
     }
 }

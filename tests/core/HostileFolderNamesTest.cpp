@@ -21,7 +21,7 @@ using test::MemoryFileSystem;
 class ByBytes final : public NameOrder
 {
 public:
-    void sort(NameList& names) const override { std::sort(names.begin(), names.end()); }
+    void sort(NameList& names) const override { names.sort(std::less<>()); }
 };
 
 // Folders named with such characters, on the Shift-JIS model of Windows.

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 
 namespace {
@@ -19,16 +20,16 @@ using namespace tombreli;
 ComparisonResult byNestedScan(const NameList& list1, const NameList& list2)
 {
     ComparisonResult result;
-    for (const std::string& name : list1) {
+    for (const std::string_view name : list1) {
         bool found = false;
-        for (const std::string& other : list2) {
+        for (const std::string_view other : list2) {
             found = found || other == name;
         }
         (found ? result.InBoth : result.OnlyInFolder1).push_back(name);
     }
-    for (const std::string& name : list2) {
+    for (const std::string_view name : list2) {
         bool found = false;
-        for (const std::string& other : list1) {
+        for (const std::string_view other : list1) {
             found = found || other == name;
         }
         if (!found) {
@@ -41,13 +42,13 @@ ComparisonResult byNestedScan(const NameList& list1, const NameList& list2)
 // The same by sets, for lists too long to scan pair by pair.
 ComparisonResult bySets(const NameList& list1, const NameList& list2)
 {
-    const std::unordered_set<std::string> in1(list1.begin(), list1.end());
-    const std::unordered_set<std::string> in2(list2.begin(), list2.end());
+    const std::unordered_set<std::string_view> in1(list1.begin(), list1.end());
+    const std::unordered_set<std::string_view> in2(list2.begin(), list2.end());
     ComparisonResult result;
-    for (const std::string& name : list1) {
+    for (const std::string_view name : list1) {
         (in2.contains(name) ? result.InBoth : result.OnlyInFolder1).push_back(name);
     }
-    for (const std::string& name : list2) {
+    for (const std::string_view name : list2) {
         if (!in1.contains(name)) {
             result.OnlyInFolder2.push_back(name);
         }
@@ -67,8 +68,9 @@ NameList repeated(const NameList& names, std::size_t count)
     NameList out;
     out.reserve(count);
     for (std::size_t round = 0; out.size() < count && !names.empty(); ++round) {
-        for (const std::string& name : names) {
-            out.push_back(round % 2 == 0 ? name : name + "~" + std::to_string(round % 7));
+        for (const std::string_view name : names) {
+            out.push_back(round % 2 == 0 ? std::string(name)
+                                         : std::string(name) + "~" + std::to_string(round % 7));
         }
     }
     return out;
@@ -91,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (line == "|" && side == 0) {
             side = 1;
         } else {
-            lists[side].emplace_back(line);
+            lists[side].push_back(line);
         }
         input = split.found ? split.rest : std::string_view{};
     }

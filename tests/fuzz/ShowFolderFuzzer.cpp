@@ -366,7 +366,7 @@ private:
             FUZZ_REQUIRE(fullPath == directory);
             (void)m_files.listFolder(directory, [&](const FolderEntry& entry) {
                 if ((entry.attributes & NotListed) == 0) {
-                    expected.emplace_back(entry.name);
+                    expected.push_back(entry.name);
                 }
                 return true;
             });
@@ -375,7 +375,7 @@ private:
         if (expected.size() > m_capacity[k]) {
             FUZZ_REQUIRE(full);
             FUZZ_REQUIRE(list.Count() == m_capacity[k]);
-            for (const std::string& name : list.Items()) {
+            for (const std::string_view name : list.Items()) {
                 FUZZ_REQUIRE(std::find(expected.begin(), expected.end(), name) != expected.end());
             }
         } else {

@@ -215,7 +215,7 @@ TEST_F(FailingFolders, AFolderThatVanishesWhileItIsListedKeepsOnlyNamesItHeld)
     EXPECT_NO_THROW(list.ShowFolderOfPath(root.path("shown/")));
     EXPECT_EQ(list.Directory(), root.path("shown"));
     EXPECT_GE(list.Count(), 1u);
-    for (const std::string& name : list.Items()) {
+    for (const std::string_view name : list.Items()) {
         EXPECT_TRUE(name == "a" || name == "b" || name == "c") << name;
     }
     // Read again, it gives way to the folder last entered that still exists.

@@ -2,8 +2,8 @@
 
 #include "NameOrder.h"
 
-#include <algorithm>
 #include <string>
+#include <string_view>
 
 namespace tombreli::test {
 
@@ -14,7 +14,7 @@ class AsciiNameOrder final : public NameOrder
 public:
     void sort(NameList& names) const override
     {
-        std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        names.sort([](std::string_view a, std::string_view b) {
             const std::string foldedA = folded(a);
             const std::string foldedB = folded(b);
             return foldedA != foldedB ? foldedA < foldedB : a < b;
@@ -22,8 +22,9 @@ public:
     }
 
 private:
-    static std::string folded(std::string text)
+    static std::string folded(std::string_view name)
     {
+        std::string text(name);
         for (char& c : text) {
             if (c >= 'A' && c <= 'Z') {
                 c = static_cast<char>(c - 'A' + 'a');

@@ -112,7 +112,7 @@ struct HostileFolders
                 found.push_back(n.name);
             }
         }
-        std::sort(found.begin(), found.end());
+        found.sort(std::less<>());
         return found;
     }
 

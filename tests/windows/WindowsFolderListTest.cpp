@@ -263,8 +263,8 @@ TEST_F(WindowsFolderLists, ListsAndComparesNamesOutsideTheCodePageWithoutLoss)
     EXPECT_EQ(std::set<std::string>(second.Items().begin(), second.Items().end()), inTwo);
     // Every name listed finds its file again.
     for (const FolderList* list : {&first, &second}) {
-        for (const std::string& name : list->Items()) {
-            EXPECT_NE(GetFileAttributesW(test::wide(list->Directory() + "\\" + name).c_str()),
+        for (const std::string_view name : list->Items()) {
+            EXPECT_NE(GetFileAttributesW(test::wide(list->Directory() + "\\" + std::string(name)).c_str()),
                       INVALID_FILE_ATTRIBUTES)
                 << name;
         }

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <random>
+#include <string>
+#include <vector>
 
 namespace tombreli {
 namespace {
@@ -109,8 +111,10 @@ TEST(WindowsNameOrder, GivesOneOrderWhateverTheOrderOfTheInput)
     order.sort(expected);
     std::mt19937 random(20240611);
     for (int round = 0; round < 20; ++round) {
-        NameList names = mixedNames();
-        std::shuffle(names.begin(), names.end(), random);
+        const NameList mixed = mixedNames();
+        std::vector<std::string> shuffled(mixed.begin(), mixed.end());
+        std::shuffle(shuffled.begin(), shuffled.end(), random);
+        NameList names(shuffled.begin(), shuffled.end());
         order.sort(names);
         EXPECT_EQ(names, expected);
     }
