@@ -10,21 +10,39 @@ QString nameText(std::string_view name)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::string nameLines(const NameList& names)
+namespace {
+
+template <typename Keep> std::string linesOf(const NameList& names, Keep keep)
 {
     // Sized once for the names as they are: growing a box's text step by step
     // costs a copy and fresh pages at each step. Escapes may add a little.
     std::size_t size = 0;
-    for (std::string_view name : names) {
-        size += name.size() + 1;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (keep(i)) {
+            size += names[i].size() + 1;
+        }
     }
     std::string text;
     text.reserve(size + size / 16);
-    for (std::string_view name : names) {
-        text += DisplayName(name);
-        text += '\n';
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (keep(i)) {
+            AppendDisplayName(text, names[i]);
+            text += '\n';
+        }
     }
     return text;
+}
+
+} // namespace
+
+std::string nameLines(const NameList& names)
+{
+    return linesOf(names, [](std::size_t) { return true; });
+}
+
+std::string nameLines(const NameList& names, const std::vector<std::uint8_t>& marks, std::uint8_t wanted)
+{
+    return linesOf(names, [&](std::size_t i) { return marks[i] == wanted; });
 }
 
 bool canPassForAnother(std::string_view name)

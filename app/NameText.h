@@ -5,8 +5,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tombreli {
 
@@ -20,6 +22,9 @@ QString nameText(std::string_view name);
 // each line ended with a line break (LF, as the boxes end their lines on
 // every host). Bytes, not a QString: a box takes them as they are.
 std::string nameLines(const NameList& names);
+// The same for the names whose mark in `marks` (one a name) is `wanted`: a
+// group of a comparison, read by position from its list without a copy.
+std::string nameLines(const NameList& names, const std::vector<std::uint8_t>& marks, std::uint8_t wanted);
 
 // Whether a name, as shown, could pass for another: it holds a character that
 // draws nothing or draws as something else (invisible, format and combining

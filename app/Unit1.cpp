@@ -4,6 +4,7 @@
 #include "FileServices.h"
 #include "FolderListModel.h"
 #include "GroupFrameStyle.h"
+#include "InParallel.h"
 #include "NameText.h"
 #include "PathSyntax.h"
 #include "ScreenFit.h"
@@ -177,14 +178,27 @@ void TForm1::Button3Click()
     for (tombreli::ResultBox* memo : {m_ui->Memo1, m_ui->Memo2, m_ui->Memo3}) {
         memo->fill({});
     }
-    tombreli::ComparisonResult result = tombreli::CompareFileNames(m_list1.Items(), m_list2.Items());
-    // Each box in one go, which also leaves it nothing to undo. A group's
-    // names go once its box holds them: the next box takes their memory.
-    for (auto [memo, names] :
-         {std::pair(m_ui->Memo1, &result.InBoth), std::pair(m_ui->Memo2, &result.OnlyInFolder1),
-          std::pair(m_ui->Memo3, &result.OnlyInFolder2)}) {
-        memo->fill(tombreli::nameLines(*names));
-        *names = {};
+    // The groups are read by position from the lists, without a copy of any
+    // name; the boxes' texts are written on two threads, and each box takes
+    // its text in one go, which also leaves it nothing to undo.
+    const tombreli::NameList& list1 = m_list1.Items();
+    const tombreli::NameList& list2 = m_list2.Items();
+    const tombreli::NameMatches matches = tombreli::MatchFileNames(list1, list2);
+    std::string inBoth;
+    std::string onlyInFolder1;
+    std::string onlyInFolder2;
+    tombreli::InParallel(
+        tombreli::CompareInParallel(list1, list2),
+        [&] {
+            inBoth = tombreli::nameLines(list1, matches.inList2, 1);
+            onlyInFolder1 = tombreli::nameLines(list1, matches.inList2, 0);
+        },
+        [&] { onlyInFolder2 = tombreli::nameLines(list2, matches.inList1, 0); });
+    for (auto [memo, text] : {std::pair(m_ui->Memo1, &inBoth), std::pair(m_ui->Memo2, &onlyInFolder1),
+                              std::pair(m_ui->Memo3, &onlyInFolder2)}) {
+        memo->fill(*text);
+        // The box holds its own copy now.
+        *text = {};
     }
 }
 

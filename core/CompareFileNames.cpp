@@ -10,13 +10,6 @@ namespace tombreli {
 
 namespace {
 
-// Lists this short are compared on one thread: starting another costs more.
-bool worthAThread(const NameList& List1, const NameList& List2)
-{
-    constexpr std::size_t ParallelFrom = 20000;
-    return List1.size() + List2.size() >= ParallelFrom;
-}
-
 void copyWhere(const NameList& from, const std::vector<std::uint8_t>& flags, std::uint8_t wanted,
                NameList& to)
 {
@@ -38,12 +31,19 @@ void copyWhere(const NameList& from, const std::vector<std::uint8_t>& flags, std
 
 } // namespace
 
+bool CompareInParallel(const NameList& List1, const NameList& List2)
+{
+    // Below this, starting a thread costs more than it saves.
+    constexpr std::size_t ParallelFrom = 20000;
+    return List1.size() + List2.size() >= ParallelFrom;
+}
+
 NameMatches MatchFileNames(const NameList& List1, const NameList& List2)
 {
     // One index of List2 answers both passes: a key of List2 that some entry of
     // List1 matched is exactly a name of List2 that occurs in List1.
     const NameIndex index(List2);
-    const bool parallel = worthAThread(List1, List2);
+    const bool parallel = CompareInParallel(List1, List2);
 
     NameMatches matches;
     matches.inList2.assign(List1.size(), 0);
@@ -72,7 +72,7 @@ ComparisonResult CompareFileNames(const NameList& List1, const NameList& List2)
     const NameMatches matches = MatchFileNames(List1, List2);
     ComparisonResult result;
     InParallel(
-        worthAThread(List1, List2),
+        CompareInParallel(List1, List2),
         [&] {
             copyWhere(List1, matches.inList2, 1, result.InBoth);
             copyWhere(List1, matches.inList2, 0, result.OnlyInFolder1);

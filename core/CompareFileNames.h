@@ -30,4 +30,8 @@ struct NameMatches
 
 NameMatches MatchFileNames(const NameList& List1, const NameList& List2);
 
+// Whether lists this long are compared on two threads; shorter ones are not
+// worth starting a thread for. Work that follows a comparison can ask the same.
+bool CompareInParallel(const NameList& List1, const NameList& List2);
+
 } // namespace tombreli

@@ -5,7 +5,9 @@
 
 #include <QTest>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tombreli::test {
 namespace {
@@ -71,6 +73,12 @@ private slots:
         QCOMPARE(QString::fromStdString(nameLines({})), QString());
         QCOMPARE(QString::fromStdString(nameLines({"a.txt", "line\nbreak", "bad\x89"})),
                  QStringLiteral("a.txt\nline\\nbreak\nbad\\x89\n"));
+        // A group read by position: only the names marked as wanted, in the list's order.
+        const tombreli::NameList names{"a.txt", "b\tc", "d.txt", "e.txt"};
+        const std::vector<std::uint8_t> marks{1, 0, 1, 0};
+        QCOMPARE(QString::fromStdString(nameLines(names, marks, 1)), QStringLiteral("a.txt\nd.txt\n"));
+        QCOMPARE(QString::fromStdString(nameLines(names, marks, 0)), QStringLiteral("b\\tc\ne.txt\n"));
+        QCOMPARE(QString::fromStdString(nameLines(names, std::vector<std::uint8_t>(4, 0), 1)), QString());
     }
 
     void onlyANameThatCanPassForAnotherIsSpelledOut_data()
