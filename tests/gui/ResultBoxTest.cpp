@@ -184,6 +184,18 @@ private slots:
         QVERIFY(!m_memo->isUndoAvailable());
     }
 
+    void theFillAndLaterEditsAreAnnounced()
+    {
+        QSignalSpy changed(m_memo, &ResultBox::textChanged);
+        click(control<QPushButton>(*m_window, "Button3"));
+        QVERIFY(changed.count() >= 1);
+        // After a fill, the box tells of the user's own edits again.
+        changed.clear();
+        m_memo->setFocus();
+        QTest::keyClicks(m_memo, QStringLiteral("x"));
+        QCOMPARE(changed.count(), 1);
+    }
+
     void inputMethodTextLandsInTheBox()
     {
         m_memo->setFocus();
